@@ -1,0 +1,149 @@
+// The format model of the Text control and everything that turns keystrokes into text and text
+// into values. It works on the control's inner edit box (Text1) and the host's site.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "kestrow/engine/format_types.h"
+#include "kestrow/host/control_site.h"
+#include "kestrow/host/edit_box.h"
+#include "kestrow/host/headless_form.h"
+#include "kestrow/host/variant.h"
+
+namespace kestrow::engine {
+
+// The control's settings and the strings derived from them, in their stored order. A new
+// control starts from these values without a mask rebuild.
+struct FormatMembers {
+  host::Variant m_Value = host::Variant::String(u"");
+  std::int16_t m_Length = 10;
+  std::int16_t m_DecimalPlaces = 0;
+  std::int16_t m_InputFormat = dtAlphaDigitSpaceSymbol;
+  std::int16_t m_DisplayFormat = dtNone;
+  std::u16string m_PadChar;
+  std::u16string m_Mask = u"XXXXXXXXXX";
+  std::u16string m_DisplayMask;  // the literal skeleton
+  bool m_AutoTab = true;
+  bool m_AutoSelect = true;
+  std::int16_t m_DataType = dtAlphaNumeric;
+  bool m_HasFocus = false;
+  std::u16string m_EditTemplate = std::u16string(10, u' ');
+};
+
+class TextEngine : public host::Component, public host::EditBoxEvents, private FormatMembers {
+ public:
+  TextEngine(host::EditBox& text1, host::ControlSite& site);
+
+  // --- Format properties ---------------------------------------------------------------------
+  std::int32_t DataType() const { return m_DataType; }
+  void SetDataType(std::int32_t New_DataType);
+  std::int32_t InputFormat() const { return m_InputFormat; }
+  void SetInputFormat(std::int32_t New_InputFormat);
+  std::int32_t DisplayFormat() const { return m_DisplayFormat; }
+  void SetDisplayFormat(std::int32_t New_DisplayFormat);
+  const std::u16string& PadChar() const { return m_PadChar; }
+  void SetPadChar(std::u16string_view New_PadChar);
+  const std::u16string& Mask() const { return m_Mask; }
+  void SetMask(std::u16string_view New_Mask);
+  bool AutoTab() const { return m_AutoTab; }
+  void SetAutoTab(bool New_AutoTab);
+  bool AutoSelect() const { return m_AutoSelect; }
+  void SetAutoSelect(bool New_AutoSelect);
+  std::int16_t Length() const { return m_Length; }
+  void SetLength(std::int16_t New_Length);
+  std::int16_t DecimalPlaces() const { return m_DecimalPlaces; }
+  void SetDecimalPlaces(std::int16_t New_DecimalPlaces);
+
+  // Reading while focused converts the edited text and stores the result.
+  host::Variant Value();
+  void SetValue(const host::Variant& New_Value);
+
+  // The control's text alignment (0 left, 1 right, 2 centre), held by Text1.
+  std::int32_t Alignment() const { return text1_.Alignment(); }
+  void SetAlignment(std::int32_t New_Alignment);
+
+  // --- The stored model, for persistence ----------------------------------------------------
+  const FormatMembers& Members() const { return *this; }
+  // Loading stores settings unchecked; RebuildMask and RefreshDisplay follow.
+  FormatMembers& MembersForLoading() { return *this; }
+
+  // --- Mask construction and display --------------------------------------------------------
+  void RebuildMask();
+  std::u16string BuildEditTemplate() const;
+  void RefreshDisplay();
+
+  // --- Edit positions (caret positions are 0-based) -----------------------------------------
+  std::int32_t FirstEditPos() const;
+  std::int32_t LastEditPos() const;
+  std::int32_t NextEditPos(std::int32_t p) const;
+  std::int32_t PrevEditPos(std::int32_t p) const;
+  std::u16string DeleteAndShift(std::u16string_view text, std::int32_t start, std::int32_t count) const;
+  std::u16string StripLiterals(std::u16string_view text) const;
+
+  // --- Handlers of Text1 ----------------------------------------------------------------------
+  void Text1_GotFocus();
+  void Text1_LostFocus();
+  void Text1_Change();
+  void Text1_KeyPress(std::int16_t& KeyAscii);
+  void Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
+  void Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift);
+
+ private:
+  // EditBoxEvents
+  void GotFocus() override { Text1_GotFocus(); }
+  void LostFocus() override { Text1_LostFocus(); }
+  void Change() override { Text1_Change(); }
+  void KeyPress(std::int16_t& keyAscii) override { Text1_KeyPress(keyAscii); }
+  void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { Text1_KeyDown(keyCode, shift); }
+  void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override { Text1_KeyUp(keyCode, shift); }
+
+  // Mask construction
+  std::u16string NumericMask() const;
+  std::u16string GroupedNumericMask() const;
+  std::u16string UngroupedNumericMask() const;
+  std::u16string DateMask() const;
+
+  // Edit positions
+  bool IsEditPos(std::int32_t index) const;
+  std::int32_t FieldEnd(std::int32_t position) const;
+
+  // Display
+  void PlaceChar(std::int32_t position, char16_t character);
+  void ShowAlphaNumeric();
+  void ShowNumeric();
+  void ShowDate();
+  void ShowPassword();
+  void ShowLogical();
+
+  // Keystrokes
+  bool PassesClassFilter(std::int16_t keyAscii) const;
+  void PressLogicalKey(std::int16_t keyAscii);
+  void TypeOverSelection(std::int16_t& keyAscii);
+  void Backspace();
+  void TypeDecimalPoint();
+  void InsertAtCaret(char16_t character);
+  void ApplyCaseConversion();
+  void NumericEnter();
+  void MoveCaret(std::int32_t position);
+  bool NothingSelected() const { return text1_.SelLength() == 0; }
+
+  // Value conversion
+  host::Variant ReadEditedValue() const;
+  host::Variant ReadEditedNumber() const;
+  host::Variant ReadEditedDate() const;
+  host::Variant ConvertForNumeric(const host::Variant& v) const;
+  host::Variant ConvertForDate(const host::Variant& v) const;
+  host::Variant ConvertForLogical(const host::Variant& v) const;
+  host::Variant DateFromParts(std::u16string_view text) const;
+
+  // Setters
+  void Refuse(std::u16string_view prompt);
+  void ApplyDataTypeDefaults(std::int32_t dataType);
+
+  host::EditBox& text1_;
+  host::ControlSite& site_;
+};
+
+}  // namespace kestrow::engine

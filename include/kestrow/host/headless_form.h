@@ -1,0 +1,125 @@
+// A form without a screen: controls and plain edit boxes in a tab order, one focused element,
+// focus moves queued until the current host event has been handled, message boxes answered OK,
+// and a record of everything the controls and the host did, in order.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kestrow/host/control_site.h"
+#include "kestrow/host/edit_box.h"
+#include "kestrow/host/keyboard.h"
+#include "kestrow/host/variant.h"
+
+namespace kestrow::host {
+
+struct HostRecord {
+  enum class Kind { Event, PropertyChanged, MsgBox, SendKeys, Focus };
+  Kind kind = Kind::Event;
+  std::u16string control;  // Event, PropertyChanged: the control's name
+  std::string name;        // Event: the event; PropertyChanged: the property
+  std::vector<std::pair<std::string, Variant>> args;  // Event: the arguments as raised
+  std::u16string text;     // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it
+  int buttons = 0;         // MsgBox
+  std::optional<std::u16string> caption;  // MsgBox: empty when no caption was given
+};
+
+// What a control on the form is to the form: something it keeps alive.
+class Component {
+ public:
+  virtual ~Component() = default;
+};
+
+class HeadlessForm final : private BoxHost {
+ public:
+  // The application's handler of the controls' events; it may change by-reference arguments.
+  using EventHandler = std::function<void(std::u16string_view control, std::string_view event, std::span<EventArg> args)>;
+  using ComponentFactory = std::function<std::unique_ptr<Component>(ControlSite& site, EditBox& box)>;
+
+  HeadlessForm();
+  ~HeadlessForm();
+  HeadlessForm(const HeadlessForm&) = delete;
+  HeadlessForm& operator=(const HeadlessForm&) = delete;
+
+  // Adds a control at the end of the tab order, built by `make` on its own site and edit box.
+  Component& AddControl(std::u16string name, const ComponentFactory& make);
+  // Replaces a control by a new one at the same place in the tab order; the old one is dropped.
+  Component& ReplaceControl(std::u16string_view name, const ComponentFactory& make);
+  // Adds a plain edit box (the host's own editing) at the end of the tab order.
+  EditBox& AddPlainBox(std::u16string name);
+
+  EditBox& Box(std::u16string_view name);
+  Component* ControlNamed(std::u16string_view name);
+  bool Contains(std::u16string_view name) const;
+  // The element that has the input focus; empty when none has.
+  std::optional<std::u16string> FocusedName() const;
+
+  void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+
+  // --- Host events: each is handled completely, then the queued focus moves are carried out ---
+  void Focus(std::u16string_view name);
+  void Tab(bool backwards);
+  void Type(std::u16string_view text);  // one host event per character
+  // Returns false for an unknown key name.
+  bool PressKey(std::string_view name, std::int16_t shift);
+  void RawKeyDown(std::int16_t keyCode, std::int16_t shift);
+  void RawKeyPress(std::int16_t keyAscii);
+  void RawKeyUp(std::int16_t keyCode, std::int16_t shift);
+  void Select(std::int32_t start, std::int32_t length);
+  void Click(std::u16string_view name);
+  void DblClick(std::u16string_view name);
+  enum class MouseAction { Down, Move, Up };
+  void Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x, float y);
+  // Runs any host event given as a function, followed by the queued focus moves.
+  void Handle(const std::function<void()>& event);
+
+  // --- What happened -------------------------------------------------------------------------
+  const std::vector<HostRecord>& Records() const { return records_; }
+  std::vector<HostRecord> TakeRecords();
+  const std::u16string& Clipboard() const { return clipboard_; }
+
+ private:
+  class Site;
+  struct Element;
+  struct FocusRequest {
+    enum class Kind { Next, Previous, Element } kind;
+    EditBox* box = nullptr;
+  };
+
+  // BoxHost
+  const std::u16string& ClipboardText() const override { return clipboard_; }
+  void SetClipboardText(std::u16string text) override { clipboard_ = std::move(text); }
+  void RequestFocus(EditBox& box) override;
+
+  void Record(HostRecord record) { records_.push_back(std::move(record)); }
+  void QueueSendKeys(std::u16string_view keys);
+  void DeliverStroke(const KeyStroke& stroke);
+  EditBox& FocusedBox();
+  void MoveFocusTo(Element* target);
+  Element* Neighbour(Element* from, bool backwards) const;
+  void RunFocusRequests();
+  // Forgets queued moves to a box that is leaving the form.
+  void DropRequestsFor(const EditBox* box);
+  Element* Find(std::u16string_view name) const;
+  // Throws std::out_of_range for an unknown name.
+  Element& Get(std::u16string_view name) const;
+  Element* FindByBox(const EditBox* box) const;
+  std::vector<std::unique_ptr<Element>>::iterator PositionOf(std::u16string_view name);
+
+  std::vector<std::unique_ptr<Element>> elements_;
+  Element* focused_ = nullptr;
+  std::deque<FocusRequest> focus_requests_;
+  std::vector<HostRecord> records_;
+  std::u16string clipboard_;
+  EventHandler event_handler_;
+  int host_event_depth_ = 0;  // host events raised from inside a host event belong to the outer one
+};
+
+}  // namespace kestrow::host

@@ -1,0 +1,33 @@
+// Errors the host raises: its error number and text, passed on to the caller unchanged.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kestrow::host {
+
+class HostError : public std::runtime_error {
+ public:
+  HostError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
+  int Number() const { return number_; }
+  std::string Description() const { return what(); }
+
+ private:
+  int number_;
+};
+
+namespace errors {
+inline constexpr int kInvalidProcedureCall = 5;
+inline constexpr int kOverflow = 6;
+inline constexpr int kTypeMismatch = 13;
+inline constexpr int kInvalidUseOfNull = 94;
+inline constexpr int kInvalidPropertyValue = 380;
+
+[[noreturn]] void RaiseOverflow();
+[[noreturn]] void RaiseTypeMismatch();
+[[noreturn]] void RaiseInvalidPropertyValue();
+[[noreturn]] void RaiseInvalidProcedureCall();
+[[noreturn]] void RaiseInvalidUseOfNull();
+}  // namespace errors
+
+}  // namespace kestrow::host

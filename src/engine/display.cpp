@@ -1,0 +1,203 @@
+// Shows the stored value in Text1 (the edit form while focused, the display form otherwise) and
+// switches between the two forms on focus changes.
+#include <algorithm>
+
+#include "kestrow/engine/text_engine.h"
+#include "kestrow/host/runtime.h"
+
+namespace kestrow::engine {
+
+namespace {
+
+std::u16string Repeat(std::u16string_view unit, std::int32_t times) {
+  std::u16string result;
+  if (times <= 0 || unit.empty()) return result;
+  result.reserve(unit.size() * static_cast<std::size_t>(times));
+  for (std::int32_t i = 0; i < times; ++i) result.append(unit);
+  return result;
+}
+
+std::int32_t Size(std::u16string_view text) { return static_cast<std::int32_t>(text.size()); }
+
+// The number picture of a numeric field: Length characters, "0" before any point.
+std::u16string NumberPicture(std::int32_t length, std::int32_t decimals) {
+  if (decimals < 1) return std::u16string(static_cast<std::size_t>(std::max(length - 1, 0)), u'#') + u"0";
+  return std::u16string(static_cast<std::size_t>(std::max(length - decimals - 2, 0)), u'#') + u"0." +
+         std::u16string(static_cast<std::size_t>(decimals), u'0');
+}
+
+bool IsNumber(const host::Variant& v) {
+  switch (v.Type()) {
+    case host::VarType::Integer:
+    case host::VarType::Long:
+    case host::VarType::Single:
+    case host::VarType::Double:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsEmptyText(const host::Variant& v) { return v.IsEmpty() || (v.IsString() && v.AsString().empty()); }
+
+}  // namespace
+
+// One write of the box per character placed: the character at `position` is replaced, or
+// appended when the text is no longer than that.
+void TextEngine::PlaceChar(std::int32_t position, char16_t character) {
+  if (position < 0) return;
+  const std::int32_t length = Size(text1_.Text());
+  const std::u16string_view placed(&character, 1);
+  if (position < length) {
+    text1_.ReplaceRange(position, 1, placed);
+  } else {
+    text1_.ReplaceRange(length, 0, placed);
+  }
+}
+
+void TextEngine::RefreshDisplay() {
+  switch (m_DataType) {
+    case dtAlphaNumeric: ShowAlphaNumeric(); break;
+    case dtNumeric: ShowNumeric(); break;
+    case dtDate: ShowDate(); break;
+    case dtPassword: ShowPassword(); break;
+    case dtLogical: ShowLogical(); break;
+    default: break;
+  }
+  site_.PropertyChanged("Text");
+}
+
+void TextEngine::ShowAlphaNumeric() {
+  text1_.SetText(m_DisplayMask);
+  if (!m_Value.IsNull()) {
+    std::int32_t pos = FirstEditPos();
+    for (char16_t c : host::ToText(m_Value)) {
+      PlaceChar(pos, c);
+      pos = NextEditPos(pos);
+    }
+  }
+  ApplyCaseConversion();
+  if (!m_PadChar.empty() && !m_HasFocus) {
+    const std::int32_t missing = Size(m_Mask) - Size(text1_.Text());
+    text1_.ReplaceRange(Size(text1_.Text()), 0, Repeat(m_PadChar, missing));
+  }
+}
+
+void TextEngine::ShowNumeric() {
+  // A Null value shows no digits; every other value must be a number to the host.
+  const bool hasNumber = !m_Value.IsNull();
+  const double number = hasNumber ? host::ToDouble(m_Value) : 0.0;
+  std::u16string s = hasNumber ? host::FormatNumber(number, NumberPicture(m_Length, m_DecimalPlaces)) : u"";
+
+  text1_.SetText(m_EditTemplate);
+  const auto point = m_EditTemplate.find(u'.');
+  const std::int32_t d = point == std::u16string::npos ? 0 : static_cast<std::int32_t>(point) + 1;
+
+  if (m_DecimalPlaces > 0) {
+    std::int32_t pos = NextEditPos(d - 1);
+    const auto sPoint = s.find(u'.');
+    if (sPoint != std::u16string::npos) {
+      for (char16_t digit : std::u16string_view(s).substr(sPoint + 1)) {
+        PlaceChar(pos, digit);
+        pos = NextEditPos(pos);
+      }
+      s.erase(sPoint);
+    }
+  }
+
+  // The integer digits fill their positions from the right; the display form drops everything
+  // before the most significant digit.
+  std::int32_t pos = m_DecimalPlaces < 1 ? LastEditPos() : PrevEditPos(d - 1);
+  while (!s.empty() && pos >= 0) {
+    if (s == u"-") {
+      if (m_HasFocus) PlaceChar(FirstEditPos(), u'-');
+      s.clear();
+      continue;
+    }
+    PlaceChar(pos, s.back());
+    s.pop_back();
+    if ((s.empty() || s == u"-") && !m_HasFocus) {
+      text1_.ReplaceRange(0, pos, u"");
+    } else {
+      pos = PrevEditPos(pos);
+    }
+  }
+  if (m_HasFocus) return;
+
+  if (!m_PadChar.empty()) {
+    text1_.ReplaceRange(0, 0, Repeat(m_PadChar, Size(m_Mask) - Size(text1_.Text())));
+  }
+  const bool negative = hasNumber && number < 0;
+  if (negative) {
+    if (m_DisplayFormat == dtAccountsFormat1) {
+      text1_.ReplaceRange(Size(text1_.Text()), 0, u" Db.");
+    } else if (m_DisplayFormat == dtAccountsFormat2) {
+      text1_.SetText(u"(" + text1_.Text() + u")");
+    } else {
+      text1_.ReplaceRange(0, 0, u"-");
+    }
+  } else if (m_DisplayFormat == dtAccountsFormat1) {
+    text1_.ReplaceRange(Size(text1_.Text()), 0, u" Cr.");
+  }
+}
+
+void TextEngine::ApplyCaseConversion() {
+  switch (m_DisplayFormat) {
+    case dtUpperCase: text1_.SetText(host::ToUpperCase(text1_.Text())); break;
+    case dtLowerCase: text1_.SetText(host::ToLowerCase(text1_.Text())); break;
+    case dtProperCase: text1_.SetText(host::ToProperCase(text1_.Text())); break;
+    default: break;
+  }
+}
+
+void TextEngine::ShowDate() {
+  if (IsEmptyText(m_Value)) {
+    text1_.SetText(m_DisplayMask);
+  } else if (m_Value.IsNull()) {
+    text1_.SetText(host::FormatDate(host::Today(), m_Mask));
+  } else if (m_Value.Type() == host::VarType::Date || IsNumber(m_Value)) {
+    text1_.SetText(host::FormatDate(host::ToDate(m_Value), m_Mask));
+  } else {
+    // Not a date (the skeleton stored for an emptied field): shown as it is.
+    text1_.SetText(host::ToText(m_Value));
+  }
+}
+
+void TextEngine::ShowPassword() { text1_.SetText(m_Value.IsNull() ? u"" : host::ToText(m_Value)); }
+
+void TextEngine::ShowLogical() {
+  const bool yesNo = m_InputFormat == dtYesNoFormat;
+  if (!yesNo && m_InputFormat != dtTrueFalseFormat) return;
+  if (host::NumericallyEquals(m_Value, 1)) {
+    text1_.SetText(yesNo ? u"Yes  " : u"True ");
+  } else if (host::NumericallyEquals(m_Value, 0)) {
+    text1_.SetText(yesNo ? u"No   " : u"False");
+  }
+}
+
+void TextEngine::Text1_GotFocus() {
+  m_HasFocus = true;
+  if (DataType() == dtNumeric) RebuildMask();
+  if (m_AutoSelect) {
+    text1_.SetSelStart(0);
+    text1_.SetSelLength(Size(text1_.Text()));
+  }
+}
+
+void TextEngine::Text1_LostFocus() {
+  m_Value = Value();
+  m_HasFocus = false;
+  if (m_DataType == dtNumeric) RebuildMask();
+  if (m_DataType == dtDate) {
+    if (text1_.Text() != m_DisplayMask && m_Value.IsNull()) {
+      site_.MsgBox(u"Invalid Date", host::buttons::kCritical, u"");
+      text1_.SetFocus();
+    } else {
+      SetValue(m_Value);
+    }
+  }
+}
+
+void TextEngine::Text1_Change() { site_.RaiseEvent("Change", {}); }
+
+}  // namespace kestrow::engine

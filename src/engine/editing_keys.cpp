@@ -1,0 +1,106 @@
+// Enter, Delete, Home, End and the arrow keys: the caret stays on edit positions, deletion keeps
+// the literals in place, and the edges of the field move the focus.
+#include <array>
+
+#include "kestrow/engine/text_engine.h"
+#include "kestrow/host/runtime.h"
+
+namespace kestrow::engine {
+
+namespace keys = host::keys;
+
+namespace {
+
+void RaiseKeyEvent(host::ControlSite& site, std::string_view event, std::int16_t& KeyCode, std::int16_t& Shift) {
+  std::array<host::EventArg, 2> args{{{"KeyCode", host::Variant::Integer(KeyCode)}, {"Shift", host::Variant::Integer(Shift)}}};
+  site.RaiseEvent(event, args);
+  KeyCode = host::ToInteger(args[0].value);
+  Shift = host::ToInteger(args[1].value);
+}
+
+}  // namespace
+
+void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { RaiseKeyEvent(site_, "KeyUp", KeyCode, Shift); }
+
+// Enter in a numeric field keeps only what was typed before the caret.
+void TextEngine::NumericEnter() {
+  const std::u16string text = text1_.Text();
+  const auto caret = static_cast<std::size_t>(text1_.SelStart());
+  const std::u16string typed = StripLiterals(std::u16string_view(text).substr(0, caret));
+  if (!host::TrimBlanks(typed).empty()) text1_.SetText(typed);
+}
+
+void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+  RaiseKeyEvent(site_, "KeyDown", KeyCode, Shift);
+  const bool shift = (Shift & keys::kShiftMask) != 0;
+  const bool ctrl = (Shift & keys::kCtrlMask) != 0;
+  const bool alt = (Shift & keys::kAltMask) != 0;
+
+  if (KeyCode == keys::kEnter) {
+    KeyCode = 0;
+    if (m_DataType == dtNumeric) NumericEnter();
+    site_.SendKeys(shift ? u"+{TAB}" : u"{TAB}");
+    return;
+  }
+  if (ctrl && (KeyCode == keys::kC || KeyCode == keys::kX)) {
+    if (m_DataType == dtPassword) KeyCode = 0;
+    return;
+  }
+  const bool leftToBox = (KeyCode == keys::kF4 && (ctrl || alt)) ||
+                         (shift && (KeyCode == keys::kLeft || KeyCode == keys::kRight)) || (ctrl && KeyCode == keys::kA);
+  if (leftToBox) return;
+
+  const std::int32_t s = text1_.SelStart();
+  const std::int32_t c = std::max(text1_.SelLength(), 1);
+  switch (KeyCode) {
+    case keys::kDelete:
+      if (m_DataType != dtLogical) {
+        text1_.SetText(DeleteAndShift(text1_.Text(), s, c));
+        MoveCaret(s);
+      }
+      break;
+    case keys::kHome:
+      if (NothingSelected() && s == FirstEditPos()) {
+        site_.SendKeys(u"+{TAB}");
+      } else {
+        MoveCaret(FirstEditPos());
+      }
+      break;
+    case keys::kLeft:
+      if (s != FirstEditPos()) {
+        MoveCaret(PrevEditPos(s));
+      } else if (NothingSelected()) {
+        site_.SendKeys(u"+{TAB}");
+      } else {
+        MoveCaret(FirstEditPos());
+      }
+      break;
+    case keys::kEnd:
+      if (NothingSelected() && s == LastEditPos() && m_AutoTab) {
+        site_.SendKeys(u"{TAB}");
+      } else {
+        MoveCaret(LastEditPos());
+      }
+      break;
+    case keys::kRight:
+      if (s != LastEditPos()) {
+        MoveCaret(NextEditPos(s));
+      } else if (m_AutoTab) {
+        site_.SendKeys(u"{TAB}");
+      } else {
+        MoveCaret(s);
+      }
+      break;
+    case keys::kUp:
+      site_.SendKeys(u"+{TAB}");
+      break;
+    case keys::kDown:
+      site_.SendKeys(u"{TAB}");
+      break;
+    default:
+      return;  // every other key is the keystroke filter's or the box's
+  }
+  KeyCode = 0;
+}
+
+}  // namespace kestrow::engine

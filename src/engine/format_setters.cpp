@@ -1,0 +1,299 @@
+// The format properties: each setting is checked against the data type and refused with a
+// message when it does not fit; what fits is stored, reported and, where it shapes the mask,
+// followed by a mask rebuild.
+#include <algorithm>
+#include <array>
+#include <vector>
+#include <string_view>
+
+#include "kestrow/engine/common_module.h"
+#include "kestrow/engine/text_engine.h"
+#include "kestrow/host/host_error.h"
+#include "kestrow/host/runtime.h"
+
+namespace kestrow::engine {
+
+using host::Variant;
+
+namespace {
+
+constexpr std::u16string_view kInvalid = u"Invalid Property Value";
+constexpr std::u16string_view kReadOnly = u"Property is Read Only";
+constexpr std::u16string_view kTooManyDigits = u"Invalid Property Value\r\n\r\n(Only 20 Digits Allowed)";
+constexpr std::u16string_view kTooManyDecimals = u"Invalid Property Value\r\n\r\n(Only 16 Decimals Allowed)";
+constexpr std::u16string_view kNoInputPosition = u"Invalid Property Value,\r\nNo Space to Input Data";
+
+constexpr std::int16_t kMaxNumericLength = 20;
+constexpr std::int16_t kMaxDecimalPlaces = 16;
+constexpr std::int16_t kDateLength = 10;
+constexpr std::int16_t kLogicalLength = 5;
+
+bool Accepts(std::initializer_list<std::int32_t> accepted, std::int32_t value) {
+  return std::find(accepted.begin(), accepted.end(), value) != accepted.end();
+}
+
+bool InputFormatFits(std::int32_t dataType, std::int32_t format) {
+  switch (dataType) {
+    case dtAlphaNumeric: return format >= dtCustomFormat && format <= dtDigitsSpaceSigns;
+    case dtNumeric: return Accepts({dtCustomFormat, dtDigits, dtDigitsSigns, dtThousandsFormat, dtMillionsFormat}, format);
+    case dtDate: return Accepts({dtAmericanDate, dtBritishDate, dtJapanDate}, format);
+    case dtPassword: return Accepts({dtCustomFormat, dtStarFormat}, format);
+    case dtLogical: return Accepts({dtTrueFalseFormat, dtYesNoFormat}, format);
+    default: return false;
+  }
+}
+
+bool DisplayFormatFits(std::int32_t dataType, std::int32_t inputFormat, std::int32_t format) {
+  switch (dataType) {
+    case dtAlphaNumeric: return format >= dtNone && format <= dtProperCase;
+    case dtNumeric:
+      if (inputFormat == dtCustomFormat) return format == dtNone;
+      return Accepts({dtNone, dtAccountsFormat1, dtAccountsFormat2}, format);
+    case dtDate: return Accepts({dtSlashSeparator, dtDashSeparator, dtDotSeparator}, format);
+    case dtPassword:
+    case dtLogical: return format == dtNone;
+    default: return false;
+  }
+}
+
+bool IsDigitCode(char16_t c) { return c == u'9' || c == u'#'; }
+
+std::int16_t CountDigitCodes(std::u16string_view text) {
+  return static_cast<std::int16_t>(std::count_if(text.begin(), text.end(), IsDigitCode));
+}
+
+struct MeasuredMask {
+  std::u16string mask;
+  std::int16_t length = 0;
+  std::int16_t decimalPlaces = 0;
+};
+
+// A numeric mask keeps one decimal point, not at its end, with a digit before it.
+MeasuredMask MeasureNumericMask(std::u16string s) {
+  if (s.front() == u'.') s.insert(0, u"9");
+  auto p = s.find(u'.');
+  if (p != std::u16string::npos) {
+    std::u16string after = s.substr(p + 1);
+    std::erase(after, u'.');
+    s = s.substr(0, p + 1) + after;
+    if (p + 1 == s.size()) {
+      s.pop_back();
+      p = std::u16string::npos;
+    }
+  }
+  MeasuredMask measured;
+  if (p != std::u16string::npos) {
+    if (CountDigitCodes(std::u16string_view(s).substr(0, p)) == 0) {
+      s.insert(0, u"9");
+      ++p;
+    }
+    measured.length = static_cast<std::int16_t>(CountDigitCodes(s) + 1);
+    measured.decimalPlaces = CountDigitCodes(std::u16string_view(s).substr(p + 1));
+  } else {
+    measured.length = CountDigitCodes(s);
+  }
+  measured.mask = std::move(s);
+  return measured;
+}
+
+MeasuredMask MeasureAlphaNumericMask(std::u16string_view s) {
+  const auto codes = std::count_if(s.begin(), s.end(), [](char16_t c) { return std::u16string_view(u"XASN9#").find(c) != std::u16string_view::npos; });
+  return {std::u16string(s), static_cast<std::int16_t>(codes), 0};
+}
+
+// What the host hears after a data type change, in the order it has always heard it;
+// "Alignment" stands for the setting of the alignment, which reports itself.
+struct DataTypeReports {
+  std::int32_t alignment;
+  std::vector<std::string_view> reports;
+};
+
+const DataTypeReports& ReportsFor(std::int32_t dataType) {
+  static const std::array<DataTypeReports, 5> table{{
+      {0, {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value"}},
+      {1, {"InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment"}},
+      {0, {"InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"}},
+      {0, {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"}},
+      {0, {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length"}},
+  }};
+  return table[static_cast<std::size_t>(dataType)];
+}
+
+}  // namespace
+
+void TextEngine::Refuse(std::u16string_view prompt) { site_.MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box"); }
+
+void TextEngine::SetAlignment(std::int32_t New_Alignment) {
+  if (New_Alignment < INT16_MIN || New_Alignment > INT16_MAX) host::errors::RaiseOverflow();
+  text1_.SetAlignment(static_cast<std::int16_t>(New_Alignment));
+  site_.PropertyChanged("Alignment");
+}
+
+void TextEngine::SetDataType(std::int32_t New_DataType) {
+  if (New_DataType < dtAlphaNumeric || New_DataType > dtLogical) {
+    site_.MsgBox(kInvalid, host::buttons::kOkOnly, std::nullopt);
+    return;
+  }
+  if (New_DataType == m_DataType) return;
+  m_DataType = static_cast<std::int16_t>(New_DataType);
+  ApplyDataTypeDefaults(New_DataType);
+  site_.PropertyChanged("DataType");
+  RebuildMask();
+}
+
+// The defaults of a new data type: the members first, then the reports.
+void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
+  m_PadChar.clear();
+  m_DisplayFormat = dtNone;
+  switch (dataType) {
+    case dtAlphaNumeric:
+      m_InputFormat = dtAlphaDigitSpaceSymbol, m_DecimalPlaces = 0, m_Value = Variant::String(u"");
+      break;
+    case dtNumeric:
+      m_InputFormat = dtDigits, m_Value = Variant::Integer(0);
+      break;
+    case dtDate:
+      m_InputFormat = dtBritishDate, m_Length = kDateLength, m_DecimalPlaces = 0, m_DisplayFormat = dtSlashSeparator;
+      m_Value = Variant::FromDate(host::Today());
+      break;
+    case dtPassword:
+      m_InputFormat = dtStarFormat, m_PadChar = u"*", m_DecimalPlaces = 0, m_Value = Variant::String(u"");
+      break;
+    default:
+      m_InputFormat = dtYesNoFormat, m_DecimalPlaces = 0, m_Value = Variant::Integer(0), m_Length = kLogicalLength;
+      break;
+  }
+  // Characters stay hidden exactly while the field holds a password.
+  text1_.SetPasswordChar(dataType == dtPassword ? m_PadChar : u"");
+  const DataTypeReports& after = ReportsFor(dataType);
+  for (std::string_view report : after.reports) {
+    if (report == "Alignment") {
+      SetAlignment(after.alignment);
+    } else {
+      site_.PropertyChanged(report);
+    }
+  }
+}
+
+void TextEngine::SetInputFormat(std::int32_t New_InputFormat) {
+  const std::int32_t dataType = DataType();
+  if (!InputFormatFits(dataType, New_InputFormat)) {
+    Refuse(kInvalid);
+    return;
+  }
+  if (dataType == dtNumeric && New_InputFormat == dtCustomFormat && m_DisplayFormat != dtNone) {
+    m_DisplayFormat = dtNone;
+    site_.PropertyChanged("DisplayFormat");
+  }
+  if (dataType == dtPassword && New_InputFormat == dtStarFormat) {
+    m_PadChar = u"*";
+    site_.PropertyChanged("PadChar");
+    text1_.SetPasswordChar(u"*");
+  }
+  m_InputFormat = static_cast<std::int16_t>(New_InputFormat);
+  site_.PropertyChanged("InputFormat");
+  RebuildMask();
+}
+
+void TextEngine::SetDisplayFormat(std::int32_t New_DisplayFormat) {
+  if (!DisplayFormatFits(m_DataType, InputFormat(), New_DisplayFormat)) {
+    Refuse(kInvalid);
+    return;
+  }
+  m_DisplayFormat = static_cast<std::int16_t>(New_DisplayFormat);
+  site_.PropertyChanged("DisplayFormat");
+  if (m_DataType == dtNumeric || m_DataType == dtDate) RebuildMask();
+}
+
+void TextEngine::SetPadChar(std::u16string_view New_PadChar) {
+  const bool customPassword = m_DataType == dtPassword && m_InputFormat == dtCustomFormat;
+  if (m_DataType != dtAlphaNumeric && m_DataType != dtNumeric && !customPassword) {
+    Refuse(kReadOnly);
+    return;
+  }
+  // A password is shown as its padding character; without one it could not be shown at all.
+  if (customPassword && New_PadChar.empty()) {
+    Refuse(kInvalid);
+    return;
+  }
+  m_PadChar = New_PadChar.empty() ? std::u16string() : std::u16string(1, New_PadChar.front());
+  site_.PropertyChanged("PadChar");
+  if (m_DataType == dtPassword) {
+    text1_.SetPasswordChar(m_PadChar);
+    RebuildMask();
+  }
+}
+
+void TextEngine::SetMask(std::u16string_view New_Mask) {
+  if (m_InputFormat != dtCustomFormat || m_DataType == dtPassword) {
+    Refuse(kReadOnly);
+    return;
+  }
+  if (New_Mask.empty()) {
+    Refuse(kInvalid);
+    return;
+  }
+  const bool numeric = DataType() == dtNumeric;
+  const MeasuredMask measured = numeric ? MeasureNumericMask(std::u16string(New_Mask)) : MeasureAlphaNumericMask(New_Mask);
+  if (measured.length == 0) {
+    Refuse(kNoInputPosition);
+    return;
+  }
+  m_Length = measured.length;
+  m_DecimalPlaces = measured.decimalPlaces;
+  site_.PropertyChanged("Length");
+  site_.PropertyChanged("DecimalPlaces");
+  m_Mask = measured.mask;
+  site_.PropertyChanged("Mask");
+  m_DisplayMask = m_DataType == dtAlphaNumeric ? CommonModule::TranslateChars(m_Mask, u"XASN9#", u"      ")
+                                               : CommonModule::TranslateChars(m_Mask, u"9#", u"  ");
+  RebuildMask();
+}
+
+void TextEngine::SetAutoTab(bool New_AutoTab) {
+  m_AutoTab = New_AutoTab;
+  site_.PropertyChanged("AutoTab");
+}
+
+void TextEngine::SetAutoSelect(bool New_AutoSelect) {
+  m_AutoSelect = New_AutoSelect;
+  site_.PropertyChanged("AutoSelect");
+}
+
+void TextEngine::SetLength(std::int16_t New_Length) {
+  if (New_Length <= 0 || (m_DecimalPlaces != 0 && New_Length < m_DecimalPlaces + 2)) {
+    Refuse(kInvalid);
+    return;
+  }
+  if (m_DataType == dtNumeric && New_Length > kMaxNumericLength) {
+    Refuse(kTooManyDigits);
+    return;
+  }
+  const bool fits = (m_DataType != dtDate || New_Length == kDateLength) &&
+                    (m_DataType != dtLogical || New_Length == kLogicalLength) &&
+                    (m_InputFormat != dtCustomFormat || m_DataType == dtPassword);
+  if (!fits) {
+    Refuse(kReadOnly);
+    return;
+  }
+  m_Length = New_Length;
+  site_.PropertyChanged("Length");
+  RebuildMask();
+}
+
+void TextEngine::SetDecimalPlaces(std::int16_t New_DecimalPlaces) {
+  const bool numeric = m_DataType == dtNumeric;
+  if ((!numeric && New_DecimalPlaces != 0) || (numeric && New_DecimalPlaces < 0) || New_DecimalPlaces + 2 > m_Length) {
+    Refuse(kInvalid);
+    return;
+  }
+  if (New_DecimalPlaces > kMaxDecimalPlaces) {
+    Refuse(kTooManyDecimals);
+    return;
+  }
+  m_DecimalPlaces = New_DecimalPlaces;
+  site_.PropertyChanged("DecimalPlaces");
+  RebuildMask();
+}
+
+}  // namespace kestrow::engine

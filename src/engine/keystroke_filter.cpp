@@ -1,0 +1,191 @@
+// Every character typed into Text1: admitted or refused by the mask code under the caret, passed
+// on to the application, then placed by the control itself.
+#include <array>
+
+#include "kestrow/engine/common_module.h"
+#include "kestrow/engine/text_engine.h"
+#include "kestrow/host/runtime.h"
+#include "typed_number.h"
+
+namespace kestrow::engine {
+
+using host::Variant;
+
+namespace {
+
+constexpr std::int16_t kBackspace = 8;
+constexpr std::int16_t kCarriageReturn = 13;
+constexpr std::int16_t kPoint = 46;
+
+bool IsDigit(std::int16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsLetter(std::int16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsOneOf(std::int16_t c, std::u16string_view set) {
+  return c > 0 && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos;
+}
+
+bool AlphaNumericCodeAdmits(char16_t code, std::int16_t c) {
+  switch (code) {
+    case u'X': return c >= 32 && c <= 126;
+    case u'A': return IsLetter(c) || c == u'.';
+    case u'S': return IsLetter(c) || c == u' ';
+    case u'N': return IsLetter(c) || IsDigit(c) || IsOneOf(c, u" ,.");
+    case u'9': return IsDigit(c);
+    case u'#': return IsDigit(c) || IsOneOf(c, u" +-.");
+    default: return false;
+  }
+}
+
+bool NumericCodeAdmits(char16_t code, std::int16_t c) {
+  switch (code) {
+    case u'9': return IsDigit(c) || c == kPoint;
+    case u'#': return IsDigit(c) || c == u'+' || c == u'-';
+    default: return false;
+  }
+}
+
+bool IsCodeOf(std::int16_t dataType, char16_t code) {
+  switch (dataType) {
+    case dtAlphaNumeric: return IsOneOf(static_cast<std::int16_t>(code), u"XASN9#");
+    case dtNumeric: return code == u'9' || code == u'#';
+    case dtDate: return code == u'D' || code == u'M' || code == u'Y';
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool TextEngine::PassesClassFilter(std::int16_t keyAscii) const {
+  const auto caret = static_cast<std::size_t>(text1_.SelStart());
+  const char16_t code = caret < m_Mask.size() ? m_Mask[caret] : u'\0';
+  if (keyAscii == kBackspace && (m_DataType == dtPassword || IsCodeOf(m_DataType, code))) return true;
+  switch (m_DataType) {
+    case dtAlphaNumeric: return AlphaNumericCodeAdmits(code, keyAscii);
+    case dtNumeric: return NumericCodeAdmits(code, keyAscii);
+    case dtDate: return IsCodeOf(dtDate, code) && IsDigit(keyAscii);
+    // Control characters (Ctrl+C, Ctrl+V, Escape, ...) would go into a password unseen.
+    case dtPassword: return keyAscii != kCarriageReturn && !(keyAscii >= 0 && keyAscii < 32);
+    default: return true;
+  }
+}
+
+void TextEngine::PressLogicalKey(std::int16_t keyAscii) {
+  if (IsOneOf(keyAscii, u"TYty+")) {
+    SetValue(Variant::Integer(1));
+  } else if (IsOneOf(keyAscii, u"FNfn-")) {
+    SetValue(Variant::Integer(0));
+  } else if (keyAscii == u' ') {
+    SetValue(Variant::Integer(host::NumericallyEquals(Value(), 1) ? 0 : 1));
+  } else {
+    return;
+  }
+  RefreshDisplay();
+  text1_.SetSelStart(0);
+  text1_.SetSelLength(5);
+}
+
+void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
+  if (m_DataType == dtLogical) {
+    PressLogicalKey(KeyAscii);
+    KeyAscii = 0;
+    return;
+  }
+  if (!PassesClassFilter(KeyAscii)) KeyAscii = 0;
+
+  if (KeyAscii != 0) {
+    std::array<host::EventArg, 1> args{{{"KeyAscii", Variant::Integer(KeyAscii)}}};
+    site_.RaiseEvent("KeyPress", args);
+    KeyAscii = host::ToInteger(args[0].value);
+  }
+  if (KeyAscii != 0 && !text1_.SelText().empty()) TypeOverSelection(KeyAscii);
+
+  if (KeyAscii == kBackspace) {
+    Backspace();
+  } else if (KeyAscii == kCarriageReturn) {
+    site_.SendKeys(u"{TAB}");
+  } else if (KeyAscii == kPoint && m_DataType == dtNumeric) {
+    TypeDecimalPoint();
+  } else if (KeyAscii != 0) {
+    InsertAtCaret(static_cast<char16_t>(static_cast<std::uint16_t>(KeyAscii)));
+  }
+
+  if (m_DisplayFormat >= dtUpperCase && m_DisplayFormat <= dtProperCase) {
+    const std::int32_t caret = text1_.SelStart();
+    ApplyCaseConversion();
+    MoveCaret(caret);
+  }
+  KeyAscii = 0;
+}
+
+// A key typed over a selection first clears it; Backspace then has done its work, and a decimal
+// point in a field with no place after the point moves on instead.
+void TextEngine::TypeOverSelection(std::int16_t& keyAscii) {
+  const std::int32_t s = text1_.SelStart();
+  const std::int32_t c = std::max(text1_.SelLength(), 1);
+  if (m_DataType == dtNumeric && keyAscii == kPoint) {
+    const auto point = m_EditTemplate.find(u'.');
+    const auto d = static_cast<std::int32_t>(point) + 1;
+    if (point == std::u16string::npos || NextEditPos(d - 1) == d - 1) {
+      keyAscii = 0;
+      site_.SendKeys(u"{TAB}");
+      return;
+    }
+  }
+  text1_.SetText(DeleteAndShift(text1_.Text(), s, c));
+  MoveCaret(s);
+  if (keyAscii == kBackspace) keyAscii = 0;
+}
+
+void TextEngine::Backspace() {
+  const std::int32_t s = text1_.SelStart();
+  if (s == FirstEditPos()) {
+    site_.SendKeys(u"+{TAB}");
+    return;
+  }
+  const std::int32_t previous = PrevEditPos(s);
+  text1_.SetText(DeleteAndShift(text1_.Text(), previous, 1));
+  MoveCaret(previous);
+}
+
+// The decimal point in the integer part: what is typed before the caret becomes the integer
+// part of the value, the current fraction stays, and the caret goes past the point.
+void TextEngine::TypeDecimalPoint() {
+  const std::int32_t s = text1_.SelStart();
+  const auto point = m_EditTemplate.find(u'.');
+  const std::int32_t d = point == std::u16string::npos ? 0 : static_cast<std::int32_t>(point) + 1;
+  if (d <= s) return;
+
+  const std::u16string text = text1_.Text();
+  const std::u16string typedBefore = StripLiterals(std::u16string_view(text).substr(0, static_cast<std::size_t>(s)));
+  const double fraction = CommonModule::FloatMod(host::ReadNumber(StripLiterals(text)), 1);
+  const double v = ReadTypedNumber(typedBefore) + fraction;
+  SetValue(Variant::String(host::NumberText(v)));
+  MoveCaret(NextEditPos(d - 1));
+}
+
+void TextEngine::InsertAtCaret(char16_t character) {
+  const std::int32_t s = text1_.SelStart();
+  // Past the end of the mask there is no field to type into (a full password field).
+  if (s >= static_cast<std::int32_t>(m_Mask.size())) return;
+  const std::int32_t e = FieldEnd(s + 1);
+  const std::u16string_view text = text1_.Text();
+  const auto length = static_cast<std::int32_t>(text.size());
+  // One write: the field from the caret moves one place right and its last character drops;
+  // a text that ends inside the field grows by one.
+  std::u16string shifted(1, character);
+  shifted.append(text.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - 1 - s)));
+  text1_.ReplaceRange(s, std::min(e, length) - s, shifted);
+
+  const std::int32_t n = NextEditPos(s);
+  if (n != s) {
+    MoveCaret(n);
+  } else if (m_AutoTab) {
+    site_.SendKeys(u"{TAB}");
+  } else {
+    MoveCaret(s + 1);
+  }
+}
+
+// Caret targets can be -1 in a field without edit positions; the box takes none below 0.
+void TextEngine::MoveCaret(std::int32_t position) { text1_.SetSelStart(std::max(position, 0)); }
+
+}  // namespace kestrow::engine

@@ -1,0 +1,151 @@
+// Derives the mask, the literal skeleton, the edit template and the box's length limit from the
+// format settings.
+#include <algorithm>
+
+#include "kestrow/engine/common_module.h"
+#include "kestrow/engine/text_engine.h"
+
+namespace kestrow::engine {
+
+namespace {
+
+constexpr std::u16string_view kAlphaCodes = u"XASN9#";
+constexpr std::u16string_view kNumericCodes = u"9#";
+constexpr std::u16string_view kDateCodes = u"DMY";
+
+// n copies of c; settings read back unchecked may ask for a negative count, which gives none.
+std::u16string Repeat(int n, char16_t c) { return std::u16string(static_cast<std::size_t>(std::max(n, 0)), c); }
+
+std::u16string Blanks(std::u16string_view codes) { return std::u16string(codes.size(), u' '); }
+
+char16_t AlphaCodeOf(int inputFormat) { return kAlphaCodes[static_cast<std::size_t>(inputFormat - 1)]; }
+
+}  // namespace
+
+std::u16string TextEngine::UngroupedNumericMask() const {
+  const int L = m_Length;
+  const int D = m_DecimalPlaces;
+  if (D > 0) return Repeat(L - D - 1, u'9') + u"." + Repeat(D, u'9');
+  return Repeat(L, u'9');
+}
+
+std::u16string TextEngine::GroupedNumericMask() const {
+  const int L = m_Length;
+  const int D = m_DecimalPlaces;
+  std::u16string mask;
+  int n = 0;
+  if (D > 0 && L > D + 4) {
+    mask = u"999." + Repeat(D, u'9');
+    n = L - D - 4;
+  } else if (D > 0) {
+    mask = UngroupedNumericMask();
+  } else if (L > 3) {
+    mask = u"999";
+    n = L - 3;
+  } else {
+    mask = Repeat(L, u'9');
+  }
+  // Groups are prepended until the integer digits are used up.
+  while (n > 0) {
+    if (m_InputFormat == dtThousandsFormat) {
+      const int group = n >= 2 ? 2 : 1;
+      mask.insert(0, Repeat(group, u'9') + u",");
+      n -= group;
+    } else {
+      const int group = std::min(n, 3);
+      mask.insert(0, Repeat(group, u'9') + u",");
+      n -= group;
+    }
+  }
+  return mask;
+}
+
+std::u16string TextEngine::NumericMask() const {
+  const int L = m_Length;
+  const int D = m_DecimalPlaces;
+  switch (m_InputFormat) {
+    case dtDigits:
+      return UngroupedNumericMask();
+    case dtDigitsSigns:
+      if (D > 0 && L > D + 2) return u"#" + Repeat(L - D - 2, u'9') + u"." + Repeat(D, u'9');
+      if (D > 0) return u"9." + Repeat(D, u'9');
+      return L > 1 ? u"#" + Repeat(L - 1, u'9') : u"9";
+    case dtThousandsFormat:
+    case dtMillionsFormat: {
+      std::u16string mask = m_HasFocus ? UngroupedNumericMask() : GroupedNumericMask();
+      if (L > D + 2 && !mask.empty()) mask[0] = u'#';  // the sign position
+      return mask;
+    }
+    default:
+      return m_Mask;
+  }
+}
+
+std::u16string TextEngine::DateMask() const {
+  std::u16string separator;
+  switch (m_DisplayFormat) {
+    case dtSlashSeparator: separator = u"/"; break;
+    case dtDashSeparator: separator = u"-"; break;
+    case dtDotSeparator: separator = u"."; break;
+    default: break;
+  }
+  switch (m_InputFormat) {
+    case dtAmericanDate: return u"MM" + separator + u"DD" + separator + u"YYYY";
+    case dtBritishDate: return u"DD" + separator + u"MM" + separator + u"YYYY";
+    case dtJapanDate: return u"YYYY" + separator + u"MM" + separator + u"DD";
+    default: return m_Mask;
+  }
+}
+
+void TextEngine::RebuildMask() {
+  switch (m_DataType) {
+    case dtAlphaNumeric:
+      if (m_InputFormat == dtCustomFormat) {
+        m_DisplayMask = CommonModule::TranslateChars(m_Mask, kAlphaCodes, Blanks(kAlphaCodes));
+      } else if (m_InputFormat >= dtAlphaDigitSpaceSymbol && m_InputFormat <= dtDigitsSpaceSigns) {
+        m_Mask = Repeat(m_Length, AlphaCodeOf(m_InputFormat));
+        m_DisplayMask.clear();
+      }
+      break;
+    case dtNumeric:
+      m_Mask = NumericMask();
+      m_DisplayMask = CommonModule::TranslateChars(m_Mask, kNumericCodes, Blanks(kNumericCodes));
+      break;
+    case dtDate:
+      m_Mask = DateMask();
+      m_DisplayMask = CommonModule::TranslateChars(m_Mask, kDateCodes, Blanks(kDateCodes));
+      break;
+    case dtPassword:
+      // A password without a padding character (only from stored settings) still needs a mask
+      // of its length; the star stands in for it.
+      m_Mask = Repeat(m_Length, m_PadChar.empty() ? u'*' : m_PadChar.front());
+      m_DisplayMask.clear();
+      break;
+    case dtLogical:
+      if (m_InputFormat == dtTrueFalseFormat) m_Mask = u"True/False";
+      if (m_InputFormat == dtYesNoFormat) m_Mask = u"Yes/No";
+      m_DisplayMask = u" ";
+      break;
+    default:
+      break;
+  }
+  const bool unlimited = m_DataType == dtNumeric && !m_HasFocus;
+  text1_.SetMaxLength(unlimited ? 0 : static_cast<std::int32_t>(m_Mask.size()));
+  site_.PropertyChanged("Mask");
+  m_EditTemplate = BuildEditTemplate();
+  RefreshDisplay();
+}
+
+std::u16string TextEngine::BuildEditTemplate() const {
+  if (!m_DisplayMask.empty()) return m_DisplayMask;
+  switch (m_DataType) {
+    case dtAlphaNumeric: return CommonModule::TranslateChars(m_Mask, kAlphaCodes, Blanks(kAlphaCodes));
+    case dtNumeric: return CommonModule::TranslateChars(m_Mask, kNumericCodes, Blanks(kNumericCodes));
+    case dtDate: return CommonModule::TranslateChars(m_Mask, u"MDY", Blanks(kDateCodes));
+    case dtPassword: return Repeat(m_Length, u' ');
+    case dtLogical: return Repeat(5, u' ');
+    default: return {};
+  }
+}
+
+}  // namespace kestrow::engine

@@ -1,0 +1,351 @@
+#include "kestrow/host/headless_form.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace kestrow::host {
+
+namespace {
+
+// Enough for any real chain of SendKeys; only two controls sending the focus back and forth
+// forever get near it.
+constexpr int kMaxFocusMovesPerEvent = 1000;
+
+bool SameLetters(std::u16string_view a, std::u16string_view b) {
+  return std::ranges::equal(a, b, [](char16_t x, char16_t y) {
+    auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+    return upper(x) == upper(y);
+  });
+}
+
+bool IsTab(std::string_view name) {
+  return name.size() == 3 && (name[0] == 'T' || name[0] == 't') && (name[1] == 'A' || name[1] == 'a') &&
+         (name[2] == 'B' || name[2] == 'b');
+}
+
+}  // namespace
+
+// --- Elements and their sites ------------------------------------------------------------------
+
+struct HeadlessForm::Element {
+  Element(HeadlessForm& form, std::u16string element_name) : name(std::move(element_name)), box(form) {}
+
+  const std::u16string name;
+  EditBox box;
+  std::unique_ptr<Site> site;            // controls only
+  std::unique_ptr<Component> component;  // controls only; destroyed before its site and box
+};
+
+class HeadlessForm::Site final : public ControlSite {
+ public:
+  Site(HeadlessForm& form, const Element& element) : form_(form), element_(element) {}
+
+  void PropertyChanged(std::string_view property) override {
+    HostRecord record;
+    record.kind = HostRecord::Kind::PropertyChanged;
+    record.control = element_.name;
+    record.name = property;
+    form_.Record(std::move(record));
+  }
+
+  void RaiseEvent(std::string_view event, std::span<EventArg> args) override {
+    HostRecord record;
+    record.kind = HostRecord::Kind::Event;
+    record.control = element_.name;
+    record.name = event;
+    for (const EventArg& arg : args) record.args.emplace_back(std::string(arg.name), arg.value);
+    form_.Record(std::move(record));
+    if (form_.event_handler_) form_.event_handler_(element_.name, event, args);
+  }
+
+  void SendKeys(std::u16string_view keys) override {
+    HostRecord record;
+    record.kind = HostRecord::Kind::SendKeys;
+    record.text = keys;
+    form_.Record(std::move(record));
+    form_.QueueSendKeys(keys);
+  }
+
+  int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) override {
+    HostRecord record;
+    record.kind = HostRecord::Kind::MsgBox;
+    record.text = prompt;
+    record.buttons = buttons;
+    if (caption) record.caption = std::u16string(*caption);
+    form_.Record(std::move(record));
+    return kMsgBoxOk;
+  }
+
+ private:
+  HeadlessForm& form_;
+  const Element& element_;
+};
+
+HeadlessForm::HeadlessForm() = default;
+
+HeadlessForm::~HeadlessForm() {
+  // Components go first, one at a time, while the rest of the form is still there for them.
+  focused_ = nullptr;
+  focus_requests_.clear();
+  while (!elements_.empty()) {
+    std::unique_ptr<Element> last = std::move(elements_.back());
+    elements_.pop_back();
+  }
+}
+
+Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory& make) {
+  if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
+  auto element = std::make_unique<Element>(*this, std::move(name));
+  element->site = std::make_unique<Site>(*this, *element);
+  try {
+    element->component = make(*element->site, element->box);
+    if (!element->component) throw std::invalid_argument("HeadlessForm: the factory made no control");
+  } catch (...) {
+    DropRequestsFor(&element->box);
+    throw;
+  }
+  Component& component = *element->component;
+  elements_.push_back(std::move(element));
+  return component;
+}
+
+Component& HeadlessForm::ReplaceControl(std::u16string_view name, const ComponentFactory& make) {
+  Element& old = Get(name);
+  Element* const was_focused = focused_;
+  if (focused_ == &old) focused_ = nullptr;
+
+  auto element = std::make_unique<Element>(*this, old.name);
+  element->site = std::make_unique<Site>(*this, *element);
+  try {
+    element->component = make(*element->site, element->box);
+    if (!element->component) throw std::invalid_argument("HeadlessForm: the factory made no control");
+  } catch (...) {
+    DropRequestsFor(&element->box);
+    focused_ = was_focused;
+    throw;
+  }
+
+  DropRequestsFor(&old.box);
+  Component& component = *element->component;
+  auto position = PositionOf(old.name);  // found again: the factory may have added elements
+  std::unique_ptr<Element> dropped = std::exchange(*position, std::move(element));
+  dropped.reset();  // only once the new control is in its place
+  return component;
+}
+
+EditBox& HeadlessForm::AddPlainBox(std::u16string name) {
+  if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
+  elements_.push_back(std::make_unique<Element>(*this, std::move(name)));
+  return elements_.back()->box;
+}
+
+EditBox& HeadlessForm::Box(std::u16string_view name) { return Get(name).box; }
+
+Component* HeadlessForm::ControlNamed(std::u16string_view name) { return Get(name).component.get(); }
+
+bool HeadlessForm::Contains(std::u16string_view name) const { return Find(name) != nullptr; }
+
+std::optional<std::u16string> HeadlessForm::FocusedName() const {
+  if (!focused_) return std::nullopt;
+  return focused_->name;
+}
+
+// --- Host events -------------------------------------------------------------------------------
+
+void HeadlessForm::Handle(const std::function<void()>& event) {
+  // A host event raised from inside another (a handler calling Focus, say) is part of the outer
+  // one: the queue runs once, when the outermost event is done.
+  const bool outermost = host_event_depth_ == 0;
+  ++host_event_depth_;
+  try {
+    event();
+    if (outermost) RunFocusRequests();
+  } catch (...) {
+    --host_event_depth_;
+    if (outermost) focus_requests_.clear();  // moves asked for by an aborted event are void
+    throw;
+  }
+  --host_event_depth_;
+}
+
+void HeadlessForm::Focus(std::u16string_view name) {
+  Handle([&] {
+    Element& target = Get(name);
+    if (target.box.Enabled()) MoveFocusTo(&target);
+  });
+}
+
+void HeadlessForm::Tab(bool backwards) {
+  Handle([&] {
+    if (Element* target = Neighbour(focused_, backwards)) MoveFocusTo(target);
+  });
+}
+
+void HeadlessForm::Type(std::u16string_view text) {
+  for (const char16_t character : text) {
+    Handle([&] { DeliverStroke(StrokeForCharacter(character)); });
+  }
+}
+
+bool HeadlessForm::PressKey(std::string_view name, std::int16_t shift) {
+  if (IsTab(name)) {
+    Tab((shift & keys::kShiftMask) != 0);
+    return true;
+  }
+  const std::optional<KeyStroke> stroke = StrokeForNamedKey(name, shift);
+  if (!stroke) return false;
+  Handle([&] { DeliverStroke(*stroke); });
+  return true;
+}
+
+void HeadlessForm::RawKeyDown(std::int16_t keyCode, std::int16_t shift) {
+  Handle([&] { FocusedBox().DeliverKeyDown(keyCode, shift); });
+}
+
+void HeadlessForm::RawKeyPress(std::int16_t keyAscii) {
+  Handle([&] { FocusedBox().DeliverKeyPress(keyAscii); });
+}
+
+void HeadlessForm::RawKeyUp(std::int16_t keyCode, std::int16_t shift) {
+  Handle([&] { FocusedBox().DeliverKeyUp(keyCode, shift); });
+}
+
+void HeadlessForm::Select(std::int32_t start, std::int32_t length) {
+  Handle([&] { FocusedBox().UserSelect(start, length); });
+}
+
+void HeadlessForm::Click(std::u16string_view name) {
+  Handle([&] { Get(name).box.DeliverClick(); });
+}
+
+void HeadlessForm::DblClick(std::u16string_view name) {
+  Handle([&] { Get(name).box.DeliverDblClick(); });
+}
+
+void HeadlessForm::Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x,
+                         float y) {
+  Handle([&] {
+    EditBox& box = Get(name).box;
+    switch (action) {
+      case MouseAction::Down: box.DeliverMouseDown(button, shift, x, y); break;
+      case MouseAction::Move: box.DeliverMouseMove(button, shift, x, y); break;
+      case MouseAction::Up: box.DeliverMouseUp(button, shift, x, y); break;
+    }
+  });
+}
+
+std::vector<HostRecord> HeadlessForm::TakeRecords() { return std::exchange(records_, {}); }
+
+// --- Focus -------------------------------------------------------------------------------------
+
+void HeadlessForm::RequestFocus(EditBox& box) { focus_requests_.push_back({FocusRequest::Kind::Element, &box}); }
+
+void HeadlessForm::QueueSendKeys(std::u16string_view keys) {
+  if (SameLetters(keys, u"{TAB}")) {
+    focus_requests_.push_back({FocusRequest::Kind::Next, nullptr});
+  } else if (SameLetters(keys, u"+{TAB}")) {
+    focus_requests_.push_back({FocusRequest::Kind::Previous, nullptr});
+  }
+}
+
+void HeadlessForm::DeliverStroke(const KeyStroke& stroke) {
+  // Each part goes to whatever has the focus by then; a nested host event may have moved it.
+  FocusedBox();
+  if (stroke.has_key_down) {
+    if (!focused_) return;
+    focused_->box.DeliverKeyDown(stroke.key_code, stroke.shift);
+  }
+  if (stroke.key_ascii) {
+    if (!focused_) return;
+    focused_->box.DeliverKeyPress(*stroke.key_ascii);
+  }
+  if (stroke.has_key_down) {
+    if (!focused_) return;
+    focused_->box.DeliverKeyUp(stroke.key_code, stroke.shift);
+  }
+}
+
+EditBox& HeadlessForm::FocusedBox() {
+  if (!focused_) throw std::logic_error("HeadlessForm: a key event with no element focused");
+  return focused_->box;
+}
+
+void HeadlessForm::MoveFocusTo(Element* target) {
+  if (!target || target == focused_) return;
+  HostRecord record;
+  record.kind = HostRecord::Kind::Focus;
+  record.text = target->name;
+  Record(std::move(record));
+  if (Element* old = std::exchange(focused_, nullptr)) old->box.DeliverLostFocus();
+  focused_ = target;
+  target->box.DeliverGotFocus();
+}
+
+HeadlessForm::Element* HeadlessForm::Neighbour(Element* from, bool backwards) const {
+  const std::size_t count = elements_.size();
+  if (count == 0) return nullptr;
+  // From nothing, start just outside the end so the first step lands on the first (or last).
+  std::size_t index = backwards ? 0 : count - 1;
+  if (from) {
+    index = static_cast<std::size_t>(
+        std::ranges::find_if(elements_, [&](const auto& e) { return e.get() == from; }) - elements_.begin());
+    if (index == count) return nullptr;
+  }
+  for (std::size_t step = 0; step < count; ++step) {
+    index = backwards ? (index + count - 1) % count : (index + 1) % count;
+    if (elements_[index]->box.Enabled()) return elements_[index].get();
+  }
+  return nullptr;
+}
+
+void HeadlessForm::RunFocusRequests() {
+  int moves = 0;
+  while (!focus_requests_.empty()) {
+    if (moves == kMaxFocusMovesPerEvent) {
+      focus_requests_.clear();
+      return;
+    }
+    const FocusRequest request = focus_requests_.front();
+    focus_requests_.pop_front();
+    ++moves;
+    Element* target = nullptr;
+    switch (request.kind) {
+      case FocusRequest::Kind::Next: target = Neighbour(focused_, false); break;
+      case FocusRequest::Kind::Previous: target = Neighbour(focused_, true); break;
+      case FocusRequest::Kind::Element:
+        target = FindByBox(request.box);
+        if (target && !target->box.Enabled()) target = nullptr;
+        break;
+    }
+    MoveFocusTo(target);
+  }
+}
+
+void HeadlessForm::DropRequestsFor(const EditBox* box) {
+  std::erase_if(focus_requests_, [&](const FocusRequest& request) { return request.box == box; });
+}
+
+// --- Lookup ------------------------------------------------------------------------------------
+
+HeadlessForm::Element* HeadlessForm::Find(std::u16string_view name) const {
+  auto position = std::ranges::find_if(elements_, [&](const auto& e) { return e->name == name; });
+  return position == elements_.end() ? nullptr : position->get();
+}
+
+HeadlessForm::Element& HeadlessForm::Get(std::u16string_view name) const {
+  Element* element = Find(name);
+  if (!element) throw std::out_of_range("HeadlessForm: no element of that name");
+  return *element;
+}
+
+HeadlessForm::Element* HeadlessForm::FindByBox(const EditBox* box) const {
+  auto position = std::ranges::find_if(elements_, [&](const auto& e) { return &e->box == box; });
+  return position == elements_.end() ? nullptr : position->get();
+}
+
+std::vector<std::unique_ptr<HeadlessForm::Element>>::iterator HeadlessForm::PositionOf(std::u16string_view name) {
+  return std::ranges::find_if(elements_, [&](const auto& e) { return e->name == name; });
+}
+
+}  // namespace kestrow::host

@@ -1,0 +1,274 @@
+// The edit box's properties and its own editing, driven directly (no form).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "host_values/host_error_testing.h"
+#include "kestrow/host/edit_box.h"
+
+namespace kestrow::host {
+namespace {
+
+using test_support::RaisedError;
+
+class FakeHost final : public BoxHost {
+ public:
+  const std::u16string& ClipboardText() const override { return clipboard; }
+  void SetClipboardText(std::u16string text) override { clipboard = std::move(text); }
+  void RequestFocus(EditBox&) override {}
+
+  std::u16string clipboard;
+};
+
+class Events final : public EditBoxEvents {
+ public:
+  void Change() override { ++changes; }
+  void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override {
+    if (on_key_down) on_key_down(keyCode, shift);
+  }
+  void KeyPress(std::int16_t& keyAscii) override {
+    if (on_key_press) on_key_press(keyAscii);
+  }
+
+  int changes = 0;
+  std::function<void(std::int16_t&, std::int16_t&)> on_key_down;
+  std::function<void(std::int16_t&)> on_key_press;
+};
+
+class EditBoxTest : public ::testing::Test {
+ protected:
+  EditBoxTest() { box_.SetEventHandler(&events_); }
+
+  // Text and caret as the user left them; the Change this causes is not counted.
+  void Given(std::u16string_view text, std::int32_t start, std::int32_t length = 0) {
+    box_.SetText(text);
+    box_.UserSelect(start, length);
+    events_.changes = 0;
+  }
+  void Down(std::int16_t code, std::int16_t shift = 0) { box_.DeliverKeyDown(code, shift); }
+  void Press(char16_t c) { box_.DeliverKeyPress(static_cast<std::int16_t>(c)); }
+  std::pair<std::int32_t, std::int32_t> Selection() const { return {box_.SelStart(), box_.SelLength()}; }
+
+  FakeHost host_;
+  EditBox box_{host_};
+  Events events_;
+};
+
+using Sel = std::pair<std::int32_t, std::int32_t>;
+
+TEST_F(EditBoxTest, SetTextAndReplaceRangeRaiseChangeOnlyForADifferentText) {
+  Given(u"abcdef", 2, 3);
+  box_.SetText(u"abcdef");
+  box_.ReplaceRange(1, 2, u"bc");  // writes what is there
+  EXPECT_EQ(events_.changes, 0);
+  EXPECT_EQ(Selection(), Sel(2, 3));
+  box_.ReplaceRange(4, 100, u"XY");  // count cut back to the end
+  EXPECT_EQ(box_.Text(), u"abcdXY");
+  EXPECT_EQ(events_.changes, 1);
+  EXPECT_EQ(Selection(), Sel(0, 0));
+  box_.UserSelect(1, 1);
+  box_.ReplaceRange(99, 5, u"!");  // start cut back: appends
+  EXPECT_EQ(Selection(), Sel(0, 0));
+  box_.ReplaceRange(-3, 1, u"_");
+  EXPECT_EQ(box_.Text(), u"_bcdXY!");
+  EXPECT_EQ(events_.changes, 3);
+}
+
+TEST_F(EditBoxTest, ReplaceRangeWritesIntoALongTextInPlace) {
+  Given(std::u16string(32767, u'_'), 0);
+  const char16_t* storage = box_.Text().data();
+  box_.ReplaceRange(20000, 1, u"7");
+  EXPECT_EQ(box_.Text().data(), storage);
+  EXPECT_EQ(box_.Text(), std::u16string(20000, u'_') + u"7" + std::u16string(12766, u'_'));
+}
+
+TEST_F(EditBoxTest, SelectionPropertiesClampAndRefuseNegatives) {
+  Given(u"hello", 0);
+  EXPECT_EQ(RaisedError([&] { box_.SetSelStart(-1); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedError([&] { box_.SetSelLength(-1); }), errors::kInvalidPropertyValue);
+  box_.SetSelStart(2);
+  box_.SetSelLength(100);
+  EXPECT_EQ(box_.SelText(), u"llo");
+  box_.SetSelStart(9);
+  EXPECT_EQ(Selection(), Sel(5, 0));
+  box_.UserSelect(-4, 99);
+  EXPECT_EQ(Selection(), Sel(0, 5));
+  EXPECT_EQ(events_.changes, 0);
+}
+
+TEST_F(EditBoxTest, SetSelTextIgnoresMaxLengthAndPutsTheCaretAfterTheText) {
+  Given(u"abcd", 1, 2);
+  box_.SetMaxLength(4);
+  box_.SetSelText(u"XYZW");
+  EXPECT_EQ(box_.Text(), u"aXYZWd");
+  EXPECT_EQ(Selection(), Sel(5, 0));
+  box_.UserSelect(1, 2);
+  box_.SetSelText(u"XY");  // same characters: the caret moves, no Change
+  EXPECT_EQ(Selection(), Sel(3, 0));
+  EXPECT_EQ(events_.changes, 1);
+}
+
+TEST_F(EditBoxTest, ValidatedPropertiesRefuseValuesOutsideTheirRange) {
+  using Setter = void (EditBox::*)(std::int16_t);
+  const std::pair<Setter, std::int16_t> cases[] = {{&EditBox::SetAlignment, 2},  {&EditBox::SetOLEDragMode, 1},
+                                                   {&EditBox::SetOLEDropMode, 2}, {&EditBox::SetLinkMode, 3},
+                                                   {&EditBox::SetMousePointer, 15}};
+  for (const auto& [set, last_good] : cases) {
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(-1); }), errors::kInvalidPropertyValue);
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(last_good + 1)); }), errors::kInvalidPropertyValue);
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(last_good); }), std::nullopt);
+  }
+  box_.SetMousePointer(99);
+  EXPECT_EQ(box_.MousePointer(), 99);
+  EXPECT_EQ(RaisedError([&] { box_.SetMaxLength(-1); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedError([&] { box_.SetFont(nullptr); }), errors::kInvalidPropertyValue);
+  EXPECT_EQ(RaisedError([&] { box_.SetFontSize(2160.5f); }), errors::kInvalidPropertyValue);
+  box_.SetFontSize(0);  // keeps the size
+  EXPECT_EQ(box_.GetFont()->size, 9.75f);
+}
+
+TEST_F(EditBoxTest, ArrowsExtendFromTheAnchorAndCollapseToTheSelectionsEnds) {
+  Given(u"abcdef", 3);
+  Down(keys::kLeft, keys::kShiftMask);
+  Down(keys::kLeft, keys::kShiftMask);
+  EXPECT_EQ(Selection(), Sel(1, 2));
+  Down(keys::kRight);  // caret at the start: collapses to the end
+  EXPECT_EQ(Selection(), Sel(3, 0));
+  Down(keys::kRight, keys::kShiftMask);
+  Down(keys::kLeft, keys::kShiftMask);
+  Down(keys::kLeft, keys::kShiftMask);
+  EXPECT_EQ(Selection(), Sel(2, 1));  // crossed the anchor
+
+  box_.UserSelect(1, 3);  // caret at the end: Left collapses to the start
+  Down(keys::kLeft);
+  EXPECT_EQ(Selection(), Sel(1, 0));
+  Down(keys::kEnd, keys::kShiftMask);
+  EXPECT_EQ(Selection(), Sel(1, 5));
+  Down(keys::kHome, keys::kShiftMask);
+  EXPECT_EQ(Selection(), Sel(0, 1));
+  Down(keys::kEnd);
+  Down(keys::kRight);
+  EXPECT_EQ(Selection(), Sel(6, 0));
+  Down(keys::kHome);
+  Down(keys::kLeft);
+  EXPECT_EQ(Selection(), Sel(0, 0));
+  EXPECT_EQ(events_.changes, 0);
+}
+
+TEST_F(EditBoxTest, DeleteAndBackspaceAtTheEdgesDoNothing) {
+  Given(u"abc", 3);
+  Down(keys::kDelete);
+  box_.UserSelect(0, 0);
+  Press(u'\b');
+  EXPECT_EQ(box_.Text(), u"abc");
+  EXPECT_EQ(events_.changes, 0);
+
+  Down(keys::kDelete);
+  EXPECT_EQ(box_.Text(), u"bc");
+  box_.UserSelect(2, 0);
+  Press(u'\b');
+  EXPECT_EQ(box_.Text(), u"b");
+  EXPECT_EQ(Selection(), Sel(1, 0));
+  Given(u"abcd", 1, 2);
+  Press(u'\b');
+  EXPECT_EQ(box_.Text(), u"ad");
+  EXPECT_EQ(events_.changes, 1);
+}
+
+TEST_F(EditBoxTest, TypingRespectsMaxLengthButMayReplaceASelection) {
+  Given(u"abc", 3);
+  box_.SetMaxLength(3);
+  Press(u'x');
+  EXPECT_EQ(box_.Text(), u"abc");
+  box_.UserSelect(1, 1);
+  Press(u'x');
+  EXPECT_EQ(box_.Text(), u"axc");
+  EXPECT_EQ(Selection(), Sel(2, 0));
+  EXPECT_EQ(events_.changes, 1);
+}
+
+TEST_F(EditBoxTest, ControlCodesTypeNothingAndNegativeCodesAreWideCharacters) {
+  Given(u"ab", 1);
+  const std::int16_t codes[] = {1, 3, 9, 13, 24, 27, 31};
+  for (const std::int16_t code : codes) box_.DeliverKeyPress(code);
+  EXPECT_EQ(box_.Text(), u"ab");
+  EXPECT_EQ(events_.changes, 0);
+  box_.DeliverKeyPress(static_cast<std::int16_t>(-32768));
+  EXPECT_EQ(box_.Text(), u"a\x8000" u"b");
+}
+
+TEST_F(EditBoxTest, PasteStopsAtTheFirstLineBreakAndAtMaxLength) {
+  Given(u"ab", 1);
+  host_.clipboard = u"12\r34\n5";
+  Press(keys::kCtrlV);
+  EXPECT_EQ(box_.Text(), u"a12b");
+  EXPECT_EQ(Selection(), Sel(3, 0));
+
+  Given(u"abcd", 1, 1);
+  box_.SetMaxLength(5);
+  host_.clipboard = u"123";
+  Press(keys::kCtrlV);
+  EXPECT_EQ(box_.Text(), u"a12cd");
+  EXPECT_EQ(events_.changes, 1);
+
+  box_.UserSelect(1, 1);
+  box_.SetMaxLength(4);  // no room even without the selection: the selection stays
+  Press(keys::kCtrlV);
+  EXPECT_EQ(box_.Text(), u"a12cd");
+  EXPECT_EQ(Selection(), Sel(1, 1));
+}
+
+TEST_F(EditBoxTest, ClipboardKeysAndPasswordBoxes) {
+  Given(u"hello", 1, 3);
+  Down(keys::kC, keys::kCtrlMask);
+  EXPECT_EQ(host_.clipboard, u"ell");
+  Down(keys::kA, keys::kCtrlMask);
+  EXPECT_EQ(Selection(), Sel(0, 5));
+  Down(keys::kX, keys::kCtrlMask);
+  EXPECT_EQ(host_.clipboard, u"hello");
+  EXPECT_EQ(box_.Text(), u"");
+  EXPECT_EQ(events_.changes, 1);
+
+  Given(u"pw", 0, 2);
+  host_.clipboard = u"kept";
+  box_.SetPasswordChar(u"*#");
+  EXPECT_EQ(box_.DisplayedText(), u"**");
+  Down(keys::kC, keys::kCtrlMask);
+  Down(keys::kX, keys::kCtrlMask);
+  EXPECT_EQ(host_.clipboard, u"kept");
+  EXPECT_EQ(box_.Text(), u"pw");
+}
+
+TEST_F(EditBoxTest, LockedBoxKeepsItsTextButCopies) {
+  Given(u"fixed", 0, 5);
+  box_.SetLocked(true);
+  host_.clipboard = u"new";
+  Press(u'x');
+  Press(u'\b');
+  Press(keys::kCtrlV);
+  Down(keys::kDelete);
+  Down(keys::kX, keys::kCtrlMask);
+  EXPECT_EQ(box_.Text(), u"fixed");
+  EXPECT_EQ(host_.clipboard, u"new");
+  Down(keys::kC, keys::kCtrlMask);
+  EXPECT_EQ(host_.clipboard, u"fixed");
+  EXPECT_EQ(events_.changes, 0);
+}
+
+TEST_F(EditBoxTest, HandlerCanCancelOrChangeAKey) {
+  Given(u"abc", 1);
+  events_.on_key_down = [](std::int16_t& code, std::int16_t&) {
+    if (code == keys::kDelete) code = 0;
+  };
+  events_.on_key_press = [](std::int16_t& ascii) { ascii = static_cast<std::int16_t>(ascii == 'q' ? 0 : 'Z'); };
+  Down(keys::kDelete);
+  Press(u'q');
+  EXPECT_EQ(box_.Text(), u"abc");
+  Press(u'a');
+  EXPECT_EQ(box_.Text(), u"aZbc");
+  EXPECT_EQ(events_.changes, 1);
+}
+
+}  // namespace
+}  // namespace kestrow::host
