@@ -9,12 +9,11 @@ namespace kestrow::engine {
 
 namespace {
 
-std::u16string Repeat(std::u16string_view unit, std::int32_t times) {
-  std::u16string result;
-  if (times <= 0 || unit.empty()) return result;
-  result.reserve(unit.size() * static_cast<std::size_t>(times));
-  for (std::int32_t i = 0; i < times; ++i) result.append(unit);
-  return result;
+// `times` padding characters; a stored setting may hold more than one character, of which the
+// first is the padding.
+std::u16string Padding(std::u16string_view padChar, std::int32_t times) {
+  if (times <= 0 || padChar.empty()) return {};
+  return std::u16string(static_cast<std::size_t>(times), padChar.front());
 }
 
 std::int32_t Size(std::u16string_view text) { return static_cast<std::int32_t>(text.size()); }
@@ -79,7 +78,7 @@ void TextEngine::ShowAlphaNumeric() {
   ApplyCaseConversion();
   if (!m_PadChar.empty() && !m_HasFocus) {
     const std::int32_t missing = Size(m_Mask) - Size(text1_.Text());
-    text1_.ReplaceRange(Size(text1_.Text()), 0, Repeat(m_PadChar, missing));
+    text1_.ReplaceRange(Size(text1_.Text()), 0, Padding(m_PadChar, missing));
   }
 }
 
@@ -125,7 +124,7 @@ void TextEngine::ShowNumeric() {
   if (m_HasFocus) return;
 
   if (!m_PadChar.empty()) {
-    text1_.ReplaceRange(0, 0, Repeat(m_PadChar, Size(m_Mask) - Size(text1_.Text())));
+    text1_.ReplaceRange(0, 0, Padding(m_PadChar, Size(m_Mask) - Size(text1_.Text())));
   }
   const bool negative = hasNumber && number < 0;
   if (negative) {

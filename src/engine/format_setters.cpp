@@ -3,6 +3,7 @@
 // followed by a mask rebuild.
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <vector>
 #include <string_view>
 
@@ -58,9 +59,13 @@ bool DisplayFormatFits(std::int32_t dataType, std::int32_t inputFormat, std::int
 
 bool IsDigitCode(char16_t c) { return c == u'9' || c == u'#'; }
 
-std::int16_t CountDigitCodes(std::u16string_view text) {
-  return static_cast<std::int16_t>(std::count_if(text.begin(), text.end(), IsDigitCode));
+// Counts end up in 16-bit settings; a count that does not fit is the host's overflow.
+std::int16_t ToCount(std::ptrdiff_t count) {
+  if (count > INT16_MAX) host::errors::RaiseOverflow();
+  return static_cast<std::int16_t>(count);
 }
+
+std::int16_t CountDigitCodes(std::u16string_view text) { return ToCount(std::count_if(text.begin(), text.end(), IsDigitCode)); }
 
 struct MeasuredMask {
   std::u16string mask;
@@ -87,7 +92,7 @@ MeasuredMask MeasureNumericMask(std::u16string s) {
       s.insert(0, u"9");
       ++p;
     }
-    measured.length = static_cast<std::int16_t>(CountDigitCodes(s) + 1);
+    measured.length = ToCount(CountDigitCodes(s) + 1);
     measured.decimalPlaces = CountDigitCodes(std::u16string_view(s).substr(p + 1));
   } else {
     measured.length = CountDigitCodes(s);
@@ -98,11 +103,11 @@ MeasuredMask MeasureNumericMask(std::u16string s) {
 
 MeasuredMask MeasureAlphaNumericMask(std::u16string_view s) {
   const auto codes = std::count_if(s.begin(), s.end(), [](char16_t c) { return std::u16string_view(u"XASN9#").find(c) != std::u16string_view::npos; });
-  return {std::u16string(s), static_cast<std::int16_t>(codes), 0};
+  return {std::u16string(s), ToCount(codes), 0};
 }
 
-// What the host hears after a data type change, in the order it has always heard it;
-// "Alignment" stands for the setting of the alignment, which reports itself.
+// What the setter reports after a data type change, in the order the host has always heard it;
+// the alignment, set first, reports itself as well.
 struct DataTypeReports {
   std::int32_t alignment;
   std::vector<std::string_view> reports;
@@ -166,13 +171,8 @@ void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
   // Characters stay hidden exactly while the field holds a password.
   text1_.SetPasswordChar(dataType == dtPassword ? m_PadChar : u"");
   const DataTypeReports& after = ReportsFor(dataType);
-  for (std::string_view report : after.reports) {
-    if (report == "Alignment") {
-      SetAlignment(after.alignment);
-    } else {
-      site_.PropertyChanged(report);
-    }
-  }
+  SetAlignment(after.alignment);
+  for (std::string_view report : after.reports) site_.PropertyChanged(report);
 }
 
 void TextEngine::SetInputFormat(std::int32_t New_InputFormat) {

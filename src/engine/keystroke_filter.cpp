@@ -157,7 +157,11 @@ void TextEngine::TypeDecimalPoint() {
   const std::u16string text = text1_.Text();
   const std::u16string typedBefore = StripLiterals(std::u16string_view(text).substr(0, static_cast<std::size_t>(s)));
   const double fraction = CommonModule::FloatMod(host::ReadNumber(StripLiterals(text)), 1);
-  const double v = ReadTypedNumber(typedBefore) + fraction;
+  // The sign stays in front of the digits it belongs to, so a second sign reads as no number.
+  const bool signed_ = !typedBefore.empty() && (typedBefore.front() == u'-' || typedBefore.front() == u'+');
+  const std::u16string integerPart = signed_ ? typedBefore.substr(0, 1) + GapsEndNumber(std::u16string_view(typedBefore).substr(1))
+                                             : GapsEndNumber(typedBefore);
+  const double v = host::ReadNumber(integerPart) + fraction;
   SetValue(Variant::String(host::NumberText(v)));
   MoveCaret(NextEditPos(d - 1));
 }

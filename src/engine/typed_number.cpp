@@ -1,10 +1,16 @@
 #include "typed_number.h"
 
-#include <string>
-
 #include "kestrow/host/runtime.h"
 
 namespace kestrow::engine {
+
+std::u16string GapsEndNumber(std::u16string_view typed) {
+  std::u16string digits(host::TrimBlanks(typed));
+  for (char16_t& c : digits) {
+    if (c == u' ') c = u'A';
+  }
+  return digits;
+}
 
 double ReadTypedNumber(std::u16string_view typed) {
   double sign = 1;
@@ -12,12 +18,7 @@ double ReadTypedNumber(std::u16string_view typed) {
     sign = typed.front() == u'-' ? -1 : 1;
     typed.remove_prefix(1);
   }
-  // A letter in each inner gap stops the reading there; the reader itself would skip blanks.
-  std::u16string digits(host::TrimBlanks(typed));
-  for (char16_t& c : digits) {
-    if (c == u' ') c = u'A';
-  }
-  const double value = sign * host::ReadNumber(digits);
+  const double value = sign * host::ReadNumber(GapsEndNumber(typed));
   return value == 0 ? 0.0 : value;
 }
 

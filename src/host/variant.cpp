@@ -188,6 +188,7 @@ std::u16string ToText(const Variant& value) {
 }
 
 bool NumericallyEquals(const Variant& value, double n) {
+  if (value.IsEmpty()) return n == 0;  // Empty compares as 0, as the host's comparisons do
   if (IsNumeric(value.Type()) || value.Type() == VarType::Boolean) return NumberOf(value) == n;
   if (!value.IsString() || !IsNumberText(value.AsString())) return false;
   try {

@@ -37,13 +37,19 @@ TEST_F(FormatSetters, DataTypeChangeResetsAndReportsInItsOrder) {
     std::int32_t type;
     std::vector<std::string> reports;
   };
+  // The alignment reports itself when it is set, before the setter's own reports.
   const Row rows[] = {
-      {dtNumeric, {"InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
-      {dtDate, {"InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
-      {dtPassword, {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
+      {dtNumeric, {"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
+      {dtDate,
+       {"Alignment", "InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask",
+        "Text"}},
+      {dtPassword,
+       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
       {dtLogical,
-       {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length", "DataType", "Mask", "Text"}},
-      {dtAlphaNumeric, {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "DataType", "Mask", "Text"}},
+       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length", "DataType", "Mask",
+        "Text"}},
+      {dtAlphaNumeric,
+       {"Alignment", "Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "DataType", "Mask", "Text"}},
   };
   for (const Row& row : rows) {
     ClearLog();
@@ -240,6 +246,24 @@ TEST_F(FormatSetters, AlignmentNarrowsTo16Bits) {
   ClearLog();
   Field().SetAlignment(2);
   EXPECT_EQ(Reports(), std::vector<std::string>{"Alignment"});
+}
+
+}  // namespace
+}  // namespace kestrow::testing
+
+namespace kestrow::testing {
+namespace {
+
+TEST_F(FormatSetters, MaskWithMoreCodesThanA16BitLengthOverflows) {
+  MakeCustom("XX");
+  try {
+    Field().SetMask(std::u16string(40000, u'X'));
+    FAIL() << "no error";
+  } catch (const host::HostError& error) {
+    EXPECT_EQ(error.Number(), host::errors::kOverflow);
+  }
+  EXPECT_EQ(Field().Mask(), u"XX");
+  EXPECT_EQ(Field().Length(), 2);
 }
 
 }  // namespace

@@ -202,3 +202,19 @@ TEST_F(Keystrokes, FullFreeFormFieldRefusesMore) {
 
 }  // namespace
 }  // namespace kestrow::testing
+
+namespace kestrow::testing {
+namespace {
+
+using namespace engine;
+
+TEST_F(Keystrokes, DecimalPointKeepsTheSignInFrontOfItsDigits) {
+  Field().SetDataType(dtNumeric);
+  MakeCustom("##99.99");
+  // Two signs are no number: the integer part reads 0.
+  EXPECT_EQ(Press("--5·.··", 3, "."), "···0.00");
+  EXPECT_EQ(Press("-·5·.··", 3, "."), "-··5.00");  // blanks after the sign are trimmed, not a gap
+}
+
+}  // namespace
+}  // namespace kestrow::testing

@@ -160,7 +160,7 @@ TEST(Variant, NumericallyEquals) {
   } cases[] = {
       {Variant::Integer(5), 5, true},      {Variant::Double(5.5), 5, false},  {Variant::Single(0.5f), 0.5, true},
       {Str(u" 5.0 "), 5, true},            {Str(u"5x"), 5, false},            {Str(u"1e999"), 0, false},
-      {Variant::Boolean(true), -1, true},  {Variant::FromDate({5}), 5, false}, {Variant(), 0, false},
+      {Variant::Boolean(true), -1, true},  {Variant::FromDate({5}), 5, false}, {Variant(), 0, true}, {Variant(), 1, false},
       {Variant::Null(), 0, false},         {AFont(), 0, false},
   };
   for (const auto& c : cases) EXPECT_EQ(NumericallyEquals(c.input, c.n), c.equal) << TypeName(c.input);

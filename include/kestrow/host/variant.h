@@ -97,7 +97,7 @@ Date ToDate(const Variant& value);
 // Null raises invalid use of Null, objects type mismatch.
 std::u16string ToText(const Variant& value);
 
-// True when the value is a number (or Boolean, or numeric text) equal to n.
+// True when the value is a number (or Boolean, numeric text, or Empty as 0) equal to n.
 bool NumericallyEquals(const Variant& value, double n);
 
 }  // namespace kestrow::host
