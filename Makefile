@@ -19,7 +19,7 @@ test: build
 	ctest --preset sanitize -j $(JOBS)
 
 demo: build
-	./build/kestrow-typing-demo
+	./build/kestrow script examples/scenarios/phone_mask.ksc
 
 clean:
 	rm -rf build build-debug build-sanitize

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "kestrow/engine/text_engine.h"
+#include "kestrow/control/text.h"
 #include "kestrow/host/headless_form.h"
 #include "kestrow/host/runtime.h"
 
@@ -12,11 +12,7 @@ using namespace kestrow;
 
 namespace {
 
-engine::TextEngine& AddField(host::HeadlessForm& form, std::u16string name) {
-  return static_cast<engine::TextEngine&>(form.AddControl(std::move(name), [](host::ControlSite& site, host::EditBox& box) {
-    return std::make_unique<engine::TextEngine>(box, site);
-  }));
-}
+engine::TextEngine& AddField(host::HeadlessForm& form, std::u16string name) { return control::AddText(form, std::move(name)).Engine(); }
 
 // The box text with each blank as a middle dot, padded to a column of its own.
 std::string Shown(const host::EditBox& box) {

@@ -77,12 +77,37 @@ class HeadlessForm::Site final : public ControlSite {
     return kMsgBoxOk;
   }
 
+  std::shared_ptr<Font> AmbientFont() override { return form_.ambient_font_.Clone(); }
+
+  // The headless user answers at once with Enter; a dialog without a default button is closed
+  // through its frame. Nothing else reaches the form meanwhile, as under a real modal loop.
+  void ShowModal(DialogForm& dialog) override {
+    dialog.Load();
+    HostRecord record;
+    record.kind = HostRecord::Kind::Dialog;
+    record.control = element_.name;
+    record.text = dialog.Caption();
+    record.labels = dialog.LabelsInTabOrder();
+    for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
+    form_.Record(std::move(record));
+    dialog.PressEnter();
+    if (!dialog.Unloaded()) dialog.Close();
+  }
+
  private:
   HeadlessForm& form_;
   const Element& element_;
 };
 
 HeadlessForm::HeadlessForm() = default;
+
+Font HeadlessForm::DefaultAmbientFont() {
+  Font font;
+  font.name = u"MS Sans Serif";
+  font.size = 8.25f;
+  font.weight = 400;
+  return font;
+}
 
 HeadlessForm::~HeadlessForm() {
   // Components go first, one at a time, while the rest of the form is still there for them.
@@ -94,8 +119,9 @@ HeadlessForm::~HeadlessForm() {
   }
 }
 
-Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory& make) {
+Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory& make, std::u16string_view before) {
   if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
+  if (!before.empty()) Get(before);  // throws for a name not on the form
   auto element = std::make_unique<Element>(*this, std::move(name));
   element->site = std::make_unique<Site>(*this, *element);
   try {
@@ -106,8 +132,17 @@ Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory&
     throw;
   }
   Component& component = *element->component;
-  elements_.push_back(std::move(element));
+  elements_.insert(before.empty() ? elements_.end() : PositionOf(before), std::move(element));
   return component;
+}
+
+void HeadlessForm::RemoveControl(std::u16string_view name) {
+  Get(name);  // throws for a name not on the form
+  const auto position = PositionOf(name);
+  if ((*position)->box.HasFocus() || focused_ == position->get()) focused_ = nullptr;
+  DropRequestsFor(&(*position)->box);
+  std::unique_ptr<Element> removed = std::move(*position);
+  elements_.erase(position);
 }
 
 Component& HeadlessForm::ReplaceControl(std::u16string_view name, const ComponentFactory& make) {

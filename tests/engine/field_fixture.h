@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/engine/text_engine.h"
+#include "kestrow/control/text.h"
 #include "kestrow/host/headless_form.h"
 #include "kestrow/host/host_error.h"
 #include "kestrow/host/runtime.h"
@@ -41,11 +41,7 @@ class FieldTest : public ::testing::Test {
   }
   ~FieldTest() override { host::SetClock({}); }
 
-  engine::TextEngine& AddField(std::u16string name) {
-    return static_cast<engine::TextEngine&>(form_.AddControl(std::move(name), [](host::ControlSite& site, host::EditBox& box) {
-      return std::make_unique<engine::TextEngine>(box, site);
-    }));
-  }
+  engine::TextEngine& AddField(std::u16string name) { return control::AddText(form_, std::move(name)).Engine(); }
 
   engine::TextEngine& Field() { return *field_; }
   host::EditBox& Box() { return form_.Box(u"Field1"); }
@@ -122,6 +118,7 @@ class FieldTest : public ::testing::Test {
                (record.caption ? host::ToUtf8(*record.caption) : "(none)");
       case host::HostRecord::Kind::SendKeys: return "sendkeys " + host::ToUtf8(record.text);
       case host::HostRecord::Kind::Focus: return "focus " + host::ToUtf8(record.text);
+      case host::HostRecord::Kind::Dialog: return "dialog " + host::ToUtf8(record.text);
     }
     return {};
   }

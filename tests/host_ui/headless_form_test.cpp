@@ -62,6 +62,7 @@ class FormTest : public ::testing::Test {
         case HostRecord::Kind::SendKeys: lines.push_back("sendkeys " + Narrow(r.text)); break;
         case HostRecord::Kind::PropertyChanged: lines.push_back(Narrow(r.control) + " changed " + r.name); break;
         case HostRecord::Kind::MsgBox: lines.push_back("msgbox " + Narrow(r.text)); break;
+        case HostRecord::Kind::Dialog: lines.push_back("dialog " + Narrow(r.text)); break;
         case HostRecord::Kind::Event: {
           std::string line = Narrow(r.control) + " " + r.name;
           for (const auto& [name, value] : r.args) line += " " + std::to_string(value.AsInteger());

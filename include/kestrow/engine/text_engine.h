@@ -1,5 +1,6 @@
 // The format model of the Text control and everything that turns keystrokes into text and text
-// into values. It works on the control's inner edit box (Text1) and the host's site.
+// into values. It works on the control's inner edit box (Text1) and the host's site; the control
+// hands it Text1's events.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include "kestrow/engine/format_types.h"
 #include "kestrow/host/control_site.h"
 #include "kestrow/host/edit_box.h"
-#include "kestrow/host/headless_form.h"
 #include "kestrow/host/variant.h"
 
 namespace kestrow::engine {
@@ -32,9 +32,9 @@ struct FormatMembers {
   std::u16string m_EditTemplate = std::u16string(10, u' ');
 };
 
-class TextEngine : public host::Component, public host::EditBoxEvents, private FormatMembers {
+class TextEngine : private FormatMembers {
  public:
-  TextEngine(host::EditBox& text1, host::ControlSite& site);
+  TextEngine(host::EditBox& text1, host::ControlSite& site) : text1_(text1), site_(site) {}
 
   // --- Format properties ---------------------------------------------------------------------
   std::int32_t DataType() const { return m_DataType; }
@@ -91,14 +91,6 @@ class TextEngine : public host::Component, public host::EditBoxEvents, private F
   void Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift);
 
  private:
-  // EditBoxEvents
-  void GotFocus() override { Text1_GotFocus(); }
-  void LostFocus() override { Text1_LostFocus(); }
-  void Change() override { Text1_Change(); }
-  void KeyPress(std::int16_t& keyAscii) override { Text1_KeyPress(keyAscii); }
-  void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { Text1_KeyDown(keyCode, shift); }
-  void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override { Text1_KeyUp(keyCode, shift); }
-
   // Mask construction
   std::u16string NumericMask() const;
   std::u16string GroupedNumericMask() const;

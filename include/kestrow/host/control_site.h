@@ -1,11 +1,14 @@
 // The services the host's container gives a control placed on it.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "kestrow/host/dialog.h"
+#include "kestrow/host/objects.h"
 #include "kestrow/host/variant.h"
 
 namespace kestrow::host {
@@ -35,6 +38,10 @@ class ControlSite {
   // Shows a modal message box; without a caption the host's default caption shows. Returns the
   // button pressed.
   virtual int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) = 0;
+  // The container's font, the default of a new control.
+  virtual std::shared_ptr<Font> AmbientFont() = 0;
+  // Shows a dialog modally, without an owner, and returns once it is unloaded.
+  virtual void ShowModal(DialogForm& dialog) = 0;
 
  protected:
   ~ControlSite() = default;

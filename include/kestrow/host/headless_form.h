@@ -1,6 +1,7 @@
 // A form without a screen: controls and plain edit boxes in a tab order, one focused element,
 // focus moves queued until the current host event has been handled, message boxes answered OK,
-// and a record of everything the controls and the host did, in order.
+// modal dialogs answered with Enter, and a record of everything the controls and the host did,
+// in order.
 #pragma once
 
 #include <cstdint>
@@ -16,19 +17,24 @@
 #include "kestrow/host/control_site.h"
 #include "kestrow/host/edit_box.h"
 #include "kestrow/host/keyboard.h"
+#include "kestrow/host/objects.h"
 #include "kestrow/host/variant.h"
 
 namespace kestrow::host {
 
 struct HostRecord {
-  enum class Kind { Event, PropertyChanged, MsgBox, SendKeys, Focus };
+  enum class Kind { Event, PropertyChanged, MsgBox, SendKeys, Focus, Dialog };
   Kind kind = Kind::Event;
-  std::u16string control;  // Event, PropertyChanged: the control's name
+  std::u16string control;  // Event, PropertyChanged, Dialog: the control's name
   std::string name;        // Event: the event; PropertyChanged: the property
   std::vector<std::pair<std::string, Variant>> args;  // Event: the arguments as raised
-  std::u16string text;     // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it
+  // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it; Dialog: its caption
+  std::u16string text;
   int buttons = 0;         // MsgBox
   std::optional<std::u16string> caption;  // MsgBox: empty when no caption was given
+  // Dialog, as shown once loaded: its label texts in tab order, and every control's caption.
+  std::vector<std::u16string> labels;
+  std::vector<std::pair<std::string, std::u16string>> captions;
 };
 
 // What a control on the form is to the form: something it keeps alive.
@@ -48,8 +54,11 @@ class HeadlessForm final : private BoxHost {
   HeadlessForm(const HeadlessForm&) = delete;
   HeadlessForm& operator=(const HeadlessForm&) = delete;
 
-  // Adds a control at the end of the tab order, built by `make` on its own site and edit box.
-  Component& AddControl(std::u16string name, const ComponentFactory& make);
+  // Adds a control at the end of the tab order (or just before the element `before`), built by
+  // `make` on its own site and edit box.
+  Component& AddControl(std::u16string name, const ComponentFactory& make, std::u16string_view before = {});
+  // Takes a control off the form (the focus is dropped without events if it had it).
+  void RemoveControl(std::u16string_view name);
   // Replaces a control by a new one at the same place in the tab order; the old one is dropped.
   Component& ReplaceControl(std::u16string_view name, const ComponentFactory& make);
   // Adds a plain edit box (the host's own editing) at the end of the tab order.
@@ -62,6 +71,8 @@ class HeadlessForm final : private BoxHost {
   std::optional<std::u16string> FocusedName() const;
 
   void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+  // The font the controls get as the ambient font (each a copy of its own).
+  void SetAmbientFont(Font font) { ambient_font_ = std::move(font); }
 
   // --- Host events: each is handled completely, then the queued focus moves are carried out ---
   void Focus(std::u16string_view name);
@@ -98,6 +109,7 @@ class HeadlessForm final : private BoxHost {
   void SetClipboardText(std::u16string text) override { clipboard_ = std::move(text); }
   void RequestFocus(EditBox& box) override;
 
+  static Font DefaultAmbientFont();
   void Record(HostRecord record) { records_.push_back(std::move(record)); }
   void QueueSendKeys(std::u16string_view keys);
   void DeliverStroke(const KeyStroke& stroke);
@@ -119,6 +131,7 @@ class HeadlessForm final : private BoxHost {
   std::vector<HostRecord> records_;
   std::u16string clipboard_;
   EventHandler event_handler_;
+  Font ambient_font_ = DefaultAmbientFont();
   int host_event_depth_ = 0;  // host events raised from inside a host event belong to the outer one
 };
 

@@ -21,7 +21,13 @@ inline constexpr int kInvalidProcedureCall = 5;
 inline constexpr int kOverflow = 6;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kInvalidUseOfNull = 94;
+inline constexpr int kFileNotFound = 53;
+inline constexpr int kPathFileAccessError = 75;  // found but not readable, or not writable
+inline constexpr int kInvalidFileFormat = 321;
 inline constexpr int kInvalidPropertyValue = 380;
+inline constexpr int kPropertyReadOnly = 383;
+inline constexpr int kNotSupported = 438;  // no such property or method
+inline constexpr int kWrongArguments = 450;
 
 [[noreturn]] void RaiseOverflow();
 [[noreturn]] void RaiseTypeMismatch();

@@ -1,0 +1,181 @@
+// The commands that place controls and work on their settings.
+#include <limits>
+#include <memory>
+
+#include "json_writer.h"
+#include "kestrow/control/dispatch.h"
+#include "kestrow/control/type_library.h"
+#include "kestrow/host/runtime.h"
+#include "runner.h"
+#include "script_lexer.h"
+#include "script_values.h"
+#include "value_json.h"
+
+namespace kestrow::script {
+
+namespace {
+
+using host::Variant;
+
+constexpr std::u16string_view kOther = u"other";
+
+ValueStyle StyleOf(const control::MemberInfo* member) {
+  return member != nullptr && member->type == control::ValueType::Colour ? ValueStyle::Colour : ValueStyle::Plain;
+}
+
+// A factory of controls that get the host's read-properties notification from `bag`.
+host::HeadlessForm::ComponentFactory ReadingFrom(host::PropertyBag& bag) {
+  return [&bag](host::ControlSite& site, host::EditBox& box) {
+    auto text = std::make_unique<control::Text>(site, box);
+    text->ReadProperties(bag);
+    return text;
+  };
+}
+
+std::int32_t ParseTwips(std::string_view word, std::string_view what) {
+  return static_cast<std::int32_t>(
+      ParseWhole(word, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), what));
+}
+
+}  // namespace
+
+void Runner::Place(const Words& words, const host::HeadlessForm::ComponentFactory& make) {
+  std::u16string name;
+  int number = unnamed_;
+  if (words.size() > 1) {
+    name = ParseName(words[1]);
+    if (form_.Contains(name)) throw ScriptError("an element named " + host::ToUtf8(name) + " is already on the form");
+  } else {
+    // A default name someone took by hand is passed over.
+    do {
+      name = u"Field" + host::FromUtf8(std::to_string(++number));
+    } while (form_.Contains(name));
+  }
+  // The control enters the form only once its notification has run, so a failed read leaves
+  // nothing behind.
+  form_.Handle([&] { form_.AddControl(name, make, kOther); });
+  unnamed_ = number;
+  current_ = std::move(name);
+}
+
+void Runner::Today(const Words& words) {
+  const host::CivilDate date = ParseCivilDate(words[1]);
+  host::SetClock([date] { return date; });
+}
+
+void Runner::New(const Words& words) {
+  Place(words, [](host::ControlSite& site, host::EditBox& box) {
+    auto text = std::make_unique<control::Text>(site, box);
+    text->InitProperties();
+    return text;
+  });
+}
+
+void Runner::Use(const Words& words) {
+  std::u16string name = ParseName(words[1]);
+  if (!form_.Contains(name) || form_.ControlNamed(name) == nullptr) {
+    throw ScriptError("no control named " + host::ToUtf8(name) + " on the form");
+  }
+  current_ = std::move(name);
+}
+
+void Runner::Bag(const Words& words) {
+  const std::string key = words[1].starts_with('"') ? host::ToUtf8(ParseString(words[1])) : words[1];
+  const Variant value = ParseValue(words[2]);
+  pending_.WriteProperty(key, value, value);
+}
+
+void Runner::Read(const Words& words) {
+  host::PropertyBag bag = std::exchange(pending_, host::PropertyBag());
+  Place(words, ReadingFrom(bag));
+}
+
+void Runner::Save(const Words& /*words*/) {
+  control::Text& text = Current();
+  host::PropertyBag bag;
+  form_.Handle([&] { text.WriteProperties(bag); });
+  JsonWriter json;
+  json.BeginObject().Key("control").String(CurrentName()).Key("bag").BeginObject();
+  for (const auto& [key, value] : bag.Entries()) {
+    json.Key(key).BeginObject().Key("type").String(host::TypeName(value)).Key("value");
+    WriteValue(json, value, StyleOf(control::FindMember(key)));
+    json.EndObject();
+  }
+  json.EndObject().EndObject();
+  Emit(json.Text());
+}
+
+void Runner::Reload(const Words& /*words*/) {
+  const std::u16string name = CurrentName();
+  if (form_.FocusedName() == name) form_.Focus(kOther);
+  host::PropertyBag bag;
+  form_.Handle([&] { Current().WriteProperties(bag); });
+  form_.Handle([&] { form_.ReplaceControl(name, ReadingFrom(bag)); });
+}
+
+void Runner::Set(const Words& words) {
+  control::Text& text = Current();
+  const Variant value = ParseValue(words[2]);
+  form_.Handle([&] { control::PutProperty(text, control::MemberNamed(words[1]), value); });
+}
+
+void Runner::Get(const Words& words) {
+  control::Text& text = Current();
+  const control::MemberInfo* member = nullptr;
+  Variant value;
+  form_.Handle([&] {
+    member = &control::MemberNamed(words[1]);
+    value = control::GetProperty(text, *member);
+  });
+  JsonWriter json;
+  json.BeginObject()
+      .Key("control").String(CurrentName())
+      .Key("get").String(member->name)
+      .Key("type").String(host::TypeName(value))
+      .Key("value");
+  WriteValue(json, value, StyleOf(member));
+  json.EndObject();
+  Emit(json.Text());
+}
+
+void Runner::Call(const Words& words) {
+  control::Text& text = Current();
+  form_.Handle([&] { control::CallMethod(text, control::MemberNamed(words[1]), {}); });
+}
+
+void Runner::Resize(const Words& words) {
+  control::Text& text = Current();
+  const std::int32_t width = ParseTwips(words[1], "the width");
+  const std::int32_t height = ParseTwips(words[2], "the height");
+  form_.Handle([&] { text.Resize(width, height); });
+}
+
+void Runner::Show(const Words& words) {
+  const bool size = words.size() == 2;
+  if (size && words[1] != "size") throw ScriptError("unexpected word \"" + words[1] + "\" (usage: show [size])");
+  control::Text& text = Current();
+  const host::EditBox& box = text.Text1();
+  JsonWriter json;
+  json.BeginObject().Key("control").String(CurrentName());
+  if (size) {
+    json.Key("size").BeginObject()
+        .Key("width").Integer(text.Width())
+        .Key("height").Integer(text.Height())
+        .Key("box_width").Integer(box.Width())
+        .Key("box_height").Integer(box.Height())
+        .EndObject();
+  } else {
+    json.Key("box").BeginObject()
+        .Key("text").String(box.Text())
+        .Key("selstart").Integer(box.SelStart())
+        .Key("sellength").Integer(box.SelLength())
+        .Key("maxlength").Integer(box.MaxLength())
+        .Key("passwordchar").String(box.PasswordChar())
+        .Key("focused").Boolean(box.HasFocus())
+        .EndObject();
+  }
+  json.EndObject();
+  Emit(json.Text());
+}
+
+}  // namespace kestrow::script

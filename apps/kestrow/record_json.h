@@ -1,0 +1,12 @@
+// One output line for each thing the host recorded.
+#pragma once
+
+#include <string>
+
+#include "kestrow/host/headless_form.h"
+
+namespace kestrow::script {
+
+std::string RecordLine(const host::HostRecord& record);
+
+}  // namespace kestrow::script

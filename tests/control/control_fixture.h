@@ -1,0 +1,65 @@
+// A headless form with one Text control ("Field1") and a plain box ("other").
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kestrow/control/dispatch.h"
+#include "kestrow/control/text.h"
+#include "kestrow/host/headless_form.h"
+#include "kestrow/host/host_error.h"
+#include "kestrow/host/runtime.h"
+
+namespace kestrow::testing {
+
+class ControlTest : public ::testing::Test {
+ public:
+  ControlTest() {
+    host::SetClock([] { return host::CivilDate{2026, 12, 7}; });
+    text_ = &control::AddText(form_, u"Field1");
+    form_.AddPlainBox(u"other");
+  }
+  ~ControlTest() override { host::SetClock({}); }
+
+  control::Text& Control() { return *text_; }
+
+  host::Variant Get(std::string_view name) { return control::GetProperty(*text_, control::MemberNamed(name)); }
+  void Put(std::string_view name, const host::Variant& value) { control::PutProperty(*text_, control::MemberNamed(name), value); }
+
+  // The records since the last call, as "changed X", "event X", "msgbox prompt|buttons|caption".
+  std::vector<std::string> Log() {
+    std::vector<std::string> lines;
+    for (const host::HostRecord& r : form_.TakeRecords()) {
+      switch (r.kind) {
+        case host::HostRecord::Kind::PropertyChanged: lines.push_back("changed " + r.name); break;
+        case host::HostRecord::Kind::Event: lines.push_back("event " + r.name); break;
+        case host::HostRecord::Kind::MsgBox:
+          lines.push_back("msgbox " + host::ToUtf8(r.text) + "|" + std::to_string(r.buttons) + "|" +
+                          (r.caption ? host::ToUtf8(*r.caption) : "(none)"));
+          break;
+        default: lines.push_back("other"); break;
+      }
+    }
+    return lines;
+  }
+
+  // The error number a call raises, or 0.
+  template <typename F>
+  static int ErrorOf(F&& call) {
+    try {
+      call();
+    } catch (const host::HostError& error) {
+      return error.Number();
+    }
+    return 0;
+  }
+
+  host::HeadlessForm form_;
+
+ private:
+  control::Text* text_ = nullptr;
+};
+
+}  // namespace kestrow::testing

@@ -1,0 +1,199 @@
+#include <filesystem>
+#include <fstream>
+
+#include "control/control_fixture.h"
+#include "kestrow/control/form_storage.h"
+#include "kestrow/engine/format_types.h"
+
+namespace kestrow::testing {
+namespace {
+
+using host::Variant;
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kStoredKeys{
+    "BackColor",   "Enabled",       "Font",          "LinkItem",      "LinkMode",     "LinkTimeout", "LinkTopic",  "Locked",
+    "MouseIcon",   "MousePointer",  "Text",          "RightToLeft",   "OLEDropMode",  "OLEDragMode", "Alignment",  "FontUnderline",
+    "FontStrikethru", "FontSize",   "FontName",      "FontItalic",    "FontBold",     "DataType",    "InputFormat", "DisplayFormat",
+    "PadChar",     "Mask",          "DisplayMask",   "AutoTab",       "AutoSelect",   "DecimalPlaces", "Length",   "Value",
+    "SelText",     "SelStart",      "SelLength",     "BorderStyle",   "ForeColor",    "Appearance"};
+
+class Persistence : public ControlTest {
+ protected:
+  Persistence() : dir_(fs::temp_directory_path() / ("kestrow-persistence-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                    "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    fs::create_directories(dir_);
+  }
+  ~Persistence() override { fs::remove_all(dir_); }
+
+  control::Text& Read(host::PropertyBag bag, std::u16string name = u"Loaded") {
+    stored_ = host::StoredControl{std::move(name), "Text", std::move(bag)};
+    return control::PlaceStoredText(form_, stored_, "test");
+  }
+  host::PropertyBag Saved(const control::Text& text) { return control::StoreText(text, u"x").properties; }
+
+  fs::path dir_;
+  host::StoredControl stored_;
+};
+
+TEST_F(Persistence, WritesEveryKeyInItsOrder) {
+  const host::PropertyBag bag = Saved(Control());
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : bag.Entries()) keys.push_back(key);
+  EXPECT_EQ(keys, kStoredKeys);
+}
+
+TEST_F(Persistence, EmptyBagGivesTheDefaults) {
+  control::Text& text = Read({});
+  EXPECT_EQ(text.BackColor(), 0x80000005u);
+  EXPECT_TRUE(text.Enabled());
+  EXPECT_EQ(text.LinkTimeout(), 50);
+  EXPECT_EQ(text.Engine().DataType(), engine::dtAlphaNumeric);
+  EXPECT_EQ(text.Engine().InputFormat(), engine::dtAlphaDigitSpaceSymbol);
+  EXPECT_EQ(text.Engine().Mask(), u"XXXXXXXXXX");
+  EXPECT_TRUE(text.Engine().AutoTab());
+  EXPECT_TRUE(text.Engine().AutoSelect());
+  EXPECT_EQ(text.Engine().Length(), 10);
+  EXPECT_EQ(text.Engine().Value(), Variant::String(u""));
+  EXPECT_EQ(text.BorderStyle(), control::kBorderFixedSingle);
+  EXPECT_EQ(text.Text1().MaxLength(), 10);  // the mask was rebuilt
+}
+
+TEST_F(Persistence, ReadRebuildsTheMaskAndShowsTheDisplayForm) {
+  host::PropertyBag bag;
+  bag.WriteProperty("Text", Variant::String(u"stale"), Variant::String(u""));
+  bag.WriteProperty("DataType", Variant::Integer(engine::dtNumeric), Variant::Integer(0));
+  bag.WriteProperty("InputFormat", Variant::Integer(engine::dtThousandsFormat), Variant::Integer(1));
+  bag.WriteProperty("DecimalPlaces", Variant::Integer(2), Variant::Integer(0));
+  bag.WriteProperty("Value", Variant::Double(1234567.5), Variant::String(u""));
+  control::Text& text = Read(bag);
+  EXPECT_EQ(text.Text1().Text(), u"12,34,567.50");
+  EXPECT_EQ(text.Engine().Mask(), u"#9,99,999.99");
+}
+
+TEST_F(Persistence, StoredLogicalNullReadsAsZeroAndPasswordsHideBehindTheirPadding) {
+  host::PropertyBag logical;
+  logical.WriteProperty("DataType", Variant::Integer(engine::dtLogical), Variant::Integer(0));
+  logical.WriteProperty("InputFormat", Variant::Integer(engine::dtYesNoFormat), Variant::Integer(1));
+  logical.WriteProperty("Value", Variant::Null(), Variant::String(u""));
+  EXPECT_EQ(Read(logical, u"L").Engine().Value(), Variant::Integer(0));
+
+  host::PropertyBag password;
+  password.WriteProperty("DataType", Variant::Integer(engine::dtPassword), Variant::Integer(0));
+  password.WriteProperty("PadChar", Variant::String(u"*"), Variant::String(u""));
+  password.WriteProperty("Value", Variant::String(u"pw"), Variant::String(u""));
+  control::Text& hidden = Read(password, u"P");
+  EXPECT_EQ(hidden.Text1().PasswordChar(), u"*");
+  EXPECT_EQ(hidden.Text1().DisplayedText(), u"**");
+
+  password.WriteProperty("PadChar", Variant::String(u""), Variant::String(u""));
+  EXPECT_EQ(Read(password, u"Q").Text1().DisplayedText(), u"pw");
+}
+
+TEST_F(Persistence, StoredSelectionIsRestoredWithoutDuplicatingItsText) {
+  host::PropertyBag bag;
+  bag.WriteProperty("Value", Variant::String(u"hello"), Variant::String(u""));
+  bag.WriteProperty("SelText", Variant::String(u"ll"), Variant::String(u""));
+  bag.WriteProperty("SelStart", Variant::Long(2), Variant::Integer(0));
+  bag.WriteProperty("SelLength", Variant::Long(2), Variant::Integer(0));
+  control::Text& text = Read(bag);
+  EXPECT_EQ(text.Text1().Text(), u"hello");
+  EXPECT_EQ(text.SelText(), u"ll");
+
+  bag.WriteProperty("SelText", Variant::Object(nullptr), Variant::String(u""));
+  EXPECT_EQ(ErrorOf([&] { Read(bag, u"Again"); }), host::errors::kTypeMismatch);
+}
+
+TEST_F(Persistence, FontKeysAfterTheFontObjectHaveTheLastWord) {
+  auto font = std::make_shared<host::Font>();
+  font->name = u"Arial";
+  font->size = 12;
+  host::PropertyBag bag;
+  bag.WriteProperty("Font", Variant::Object(font), Variant::Null());
+  bag.WriteProperty("FontBold", Variant::Boolean(true), Variant::Integer(0));
+  control::Text& text = Read(bag);
+  EXPECT_EQ(text.Font(), font);
+  EXPECT_TRUE(text.FontBold());
+  EXPECT_EQ(text.FontName(), u"Arial");  // the missing name key keeps the object's
+  EXPECT_EQ(text.FontSize(), 12.0f);
+}
+
+TEST_F(Persistence, WrongTypeStopsTheReadNamingTheKey) {
+  host::PropertyBag bag;
+  bag.WriteProperty("FontSize", Variant::String(u"large"), Variant::Integer(0));
+  try {
+    Read(bag, u"Broken");
+    FAIL() << "no error";
+  } catch (const host::HostError& error) {
+    EXPECT_EQ(error.Number(), host::errors::kTypeMismatch);
+    EXPECT_NE(error.Description().find("control \"Broken\", key \"FontSize\""), std::string::npos) << error.Description();
+  }
+  EXPECT_FALSE(form_.Contains(u"Broken"));
+}
+
+TEST_F(Persistence, EveryDataTypeSurvivesAFormFileOnDisk) {
+  struct Setup {
+    std::u16string name;
+    std::function<void(control::Text&)> configure;
+  };
+  const std::vector<Setup> setups{
+      {u"Alpha", [](control::Text& t) { t.Engine().SetDisplayFormat(engine::dtUpperCase), t.Engine().SetValue(Variant::String(u"ab c")); }},
+      {u"Amount", [](control::Text& t) {
+         t.Engine().SetDataType(engine::dtNumeric), t.Engine().SetDecimalPlaces(2), t.Engine().SetInputFormat(engine::dtMillionsFormat);
+         t.Engine().SetPadChar(u"*"), t.Engine().SetValue(Variant::Double(-1234.5));
+       }},
+      {u"When", [](control::Text& t) { t.Engine().SetDataType(engine::dtDate), t.Engine().SetInputFormat(engine::dtJapanDate); }},
+      {u"Secret", [](control::Text& t) { t.Engine().SetDataType(engine::dtPassword), t.Engine().SetValue(Variant::String(u"pw")); }},
+      {u"Choice", [](control::Text& t) { t.Engine().SetDataType(engine::dtLogical), t.Engine().SetValue(Variant::Boolean(true)); }},
+      {u"Phone", [](control::Text& t) {
+         t.Engine().SetInputFormat(engine::dtCustomFormat), t.Engine().SetMask(u"(999) 999-9999"), t.SetFontItalic(true);
+         t.SetBackColor(0x00FF00u), t.SetForeColor(0x123456u), t.SetAppearance(control::kAppearanceFlat);
+       }},
+  };
+  std::vector<std::u16string> names;
+  for (const Setup& setup : setups) {
+    setup.configure(control::AddText(form_, setup.name));
+    names.push_back(setup.name);
+  }
+  const fs::path file = dir_ / "form.json";
+  control::SaveForm(form_, names, file);
+
+  host::HeadlessForm reloaded;
+  EXPECT_EQ(control::LoadForm(reloaded, file), names);
+  for (const std::u16string& name : names) {
+    const auto before = Saved(static_cast<control::Text&>(*form_.ControlNamed(name))).Entries();
+    const auto after = Saved(static_cast<control::Text&>(*reloaded.ControlNamed(name))).Entries();
+    ASSERT_EQ(before.size(), after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      EXPECT_EQ(before[i].first, after[i].first);
+      EXPECT_EQ(host::TypeName(before[i].second), host::TypeName(after[i].second)) << host::ToUtf8(name) << " " << before[i].first;
+      if (before[i].second.Type() != host::VarType::Object) {
+        EXPECT_EQ(before[i].second, after[i].second) << host::ToUtf8(name) << " " << before[i].first;
+      }
+    }
+    EXPECT_EQ(form_.Box(name).Text(), reloaded.Box(name).Text()) << host::ToUtf8(name);
+  }
+}
+
+TEST_F(Persistence, AFailingControlLeavesNoneOfTheFormBehind) {
+  const fs::path file = dir_ / "form.json";
+  control::SaveForm(form_, {u"Field1"}, file);
+  std::ifstream in(file);
+  std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto at = json.find("\"Field1\"");
+  ASSERT_NE(at, std::string::npos);
+  // A second control whose SelStart the box refuses.
+  host::PropertyBag bad;
+  bad.WriteProperty("SelStart", Variant::Long(-4), Variant::Integer(0));
+  std::vector<host::StoredControl> controls = host::ParseForm(json, "form.json");
+  controls.push_back({u"Second", "Text", bad});
+  host::WriteFormFile(file, controls);
+
+  host::HeadlessForm target;
+  EXPECT_EQ(ErrorOf([&] { control::LoadForm(target, file); }), host::errors::kInvalidPropertyValue);
+  EXPECT_FALSE(target.Contains(u"Field1"));
+  EXPECT_FALSE(target.Contains(u"Second"));
+}
+
+}  // namespace
+}  // namespace kestrow::testing

@@ -1,0 +1,75 @@
+// Shared helpers for the property bag and form file tests.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "kestrow/host/form_file.h"
+#include "kestrow/host/host_error.h"
+#include "kestrow/host/objects.h"
+
+namespace kestrow::host::test_support {
+
+// The HostError the action raises, or nothing when it returns normally.
+template <typename Action>
+std::optional<HostError> Raised(Action&& action) {
+  try {
+    action();
+  } catch (const HostError& error) {
+    return error;
+  }
+  return std::nullopt;
+}
+
+// Variants compared by content, objects included (operator== compares object identity).
+inline bool SameValue(const Variant& a, const Variant& b) {
+  if (a.Type() != VarType::Object || b.Type() != VarType::Object) return a == b;
+  const HostObject* x = a.AsObject().get();
+  const HostObject* y = b.AsObject().get();
+  if (!x || !y) return x == y;
+  if (const auto* f = dynamic_cast<const Font*>(x)) {
+    const auto* g = dynamic_cast<const Font*>(y);
+    return g && f->name == g->name && f->size == g->size && f->weight == g->weight && f->charset == g->charset &&
+           f->bold == g->bold && f->italic == g->italic && f->underline == g->underline &&
+           f->strikethrough == g->strikethrough;
+  }
+  const auto* p = dynamic_cast<const Picture*>(x);
+  const auto* q = dynamic_cast<const Picture*>(y);
+  return p && q && p->width == q->width && p->height == q->height && p->bits == q->bits;
+}
+
+inline std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A fresh directory per test, removed afterwards.
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kestrow-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  std::filesystem::path dir_;
+};
+
+}  // namespace kestrow::host::test_support
