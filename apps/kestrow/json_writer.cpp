@@ -30,6 +30,16 @@ void AppendShortest(std::string& out, T value) {
   out.append(buffer, end);
 }
 
+// JSON has no infinities or NaN: they print as null.
+template <typename T>
+void AppendNumber(std::string& out, T value) {
+  if (std::isfinite(value)) {
+    AppendShortest(out, value);
+  } else {
+    out += "null";
+  }
+}
+
 }  // namespace
 
 JsonWriter& JsonWriter::BeginObject() {
@@ -94,21 +104,13 @@ JsonWriter& JsonWriter::Unsigned(std::uint64_t value) {
 
 JsonWriter& JsonWriter::Double(double value) {
   BeforeValue();
-  if (!std::isfinite(value)) {
-    out_ += "null";
-  } else {
-    AppendShortest(out_, value);
-  }
+  AppendNumber(out_, value);
   return *this;
 }
 
 JsonWriter& JsonWriter::Single(float value) {
   BeforeValue();
-  if (!std::isfinite(value)) {
-    out_ += "null";
-  } else {
-    AppendShortest(out_, value);
-  }
+  AppendNumber(out_, value);
   return *this;
 }
 

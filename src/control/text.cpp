@@ -38,123 +38,57 @@ Text::~Text() {
 
 int Text::LiveCount() { return live_texts; }
 
-void Text::SetBackColor(std::uint32_t New_BackColor) {
-  text1_.SetBackColor(New_BackColor);
-  Report("BackColor");
-}
+void Text::SetBackColor(std::uint32_t New_BackColor) { OnBox(&host::EditBox::SetBackColor, New_BackColor, "BackColor"); }
 
-void Text::SetEnabled(bool New_Enabled) {
-  text1_.SetEnabled(New_Enabled);
-  Report("Enabled");
-}
+void Text::SetEnabled(bool New_Enabled) { OnBox(&host::EditBox::SetEnabled, New_Enabled, "Enabled"); }
 
-void Text::SetFont(std::shared_ptr<host::Font> New_Font) {
-  text1_.SetFont(std::move(New_Font));
-  Report("Font");
-}
+void Text::SetFont(std::shared_ptr<host::Font> New_Font) { OnBox(&host::EditBox::SetFont, New_Font, "Font"); }
 
-void Text::SetLinkItem(std::u16string_view New_LinkItem) {
-  text1_.SetLinkItem(New_LinkItem);
-  Report("LinkItem");
-}
+void Text::SetLinkItem(std::u16string_view New_LinkItem) { OnBox(&host::EditBox::SetLinkItem, New_LinkItem, "LinkItem"); }
 
-void Text::SetLinkMode(std::int16_t New_LinkMode) {
-  text1_.SetLinkMode(New_LinkMode);
-  Report("LinkMode");
-}
+void Text::SetLinkMode(std::int16_t New_LinkMode) { OnBox(&host::EditBox::SetLinkMode, New_LinkMode, "LinkMode"); }
 
-void Text::SetLinkTimeout(std::int16_t New_LinkTimeout) {
-  text1_.SetLinkTimeout(New_LinkTimeout);
-  Report("LinkTimeout");
-}
+void Text::SetLinkTimeout(std::int16_t New_LinkTimeout) { OnBox(&host::EditBox::SetLinkTimeout, New_LinkTimeout, "LinkTimeout"); }
 
-void Text::SetLinkTopic(std::u16string_view New_LinkTopic) {
-  text1_.SetLinkTopic(New_LinkTopic);
-  Report("LinkTopic");
-}
+void Text::SetLinkTopic(std::u16string_view New_LinkTopic) { OnBox(&host::EditBox::SetLinkTopic, New_LinkTopic, "LinkTopic"); }
 
-void Text::SetLocked(bool New_Locked) {
-  text1_.SetLocked(New_Locked);
-  Report("Locked");
-}
+void Text::SetLocked(bool New_Locked) { OnBox(&host::EditBox::SetLocked, New_Locked, "Locked"); }
 
-void Text::SetMouseIcon(std::shared_ptr<host::Picture> New_MouseIcon) {
-  text1_.SetMouseIcon(std::move(New_MouseIcon));
-  Report("MouseIcon");
-}
+void Text::SetMouseIcon(std::shared_ptr<host::Picture> New_MouseIcon) { OnBox(&host::EditBox::SetMouseIcon, New_MouseIcon, "MouseIcon"); }
 
-void Text::SetMousePointer(std::int16_t New_MousePointer) {
-  text1_.SetMousePointer(New_MousePointer);
-  Report("MousePointer");
-}
+void Text::SetMousePointer(std::int16_t New_MousePointer) { OnBox(&host::EditBox::SetMousePointer, New_MousePointer, "MousePointer"); }
 
 void Text::SetText(std::u16string_view /*New_Text*/) {
   site_.MsgBox(u"Property is Read Only", host::buttons::kOkOnly, std::nullopt);
 }
 
-void Text::SetRightToLeft(bool New_RightToLeft) {
-  text1_.SetRightToLeft(New_RightToLeft);
-  Report("RightToLeft");
-}
+void Text::SetRightToLeft(bool New_RightToLeft) { OnBox(&host::EditBox::SetRightToLeft, New_RightToLeft, "RightToLeft"); }
 
-void Text::SetOLEDropMode(std::int16_t New_OLEDropMode) {
-  text1_.SetOLEDropMode(New_OLEDropMode);
-  Report("OLEDropMode");
-}
+void Text::SetOLEDropMode(std::int16_t New_OLEDropMode) { OnBox(&host::EditBox::SetOLEDropMode, New_OLEDropMode, "OLEDropMode"); }
 
-void Text::SetOLEDragMode(std::int16_t New_OLEDragMode) {
-  text1_.SetOLEDragMode(New_OLEDragMode);
-  Report("OLEDragMode");
-}
+void Text::SetOLEDragMode(std::int16_t New_OLEDragMode) { OnBox(&host::EditBox::SetOLEDragMode, New_OLEDragMode, "OLEDragMode"); }
 
-void Text::SetForeColor(std::uint32_t New_ForeColor) {
-  text1_.SetForeColor(New_ForeColor);
-  Report("ForeColor");
-}
+void Text::SetForeColor(std::uint32_t New_ForeColor) { OnBox(&host::EditBox::SetForeColor, New_ForeColor, "ForeColor"); }
 
-void Text::SetFontUnderline(bool New_FontUnderline) {
-  text1_.SetFontUnderline(New_FontUnderline);
-  Report("FontUnderline");
-}
+void Text::SetFontUnderline(bool New_FontUnderline) { OnBox(&host::EditBox::SetFontUnderline, New_FontUnderline, "FontUnderline"); }
 
-void Text::SetFontStrikethru(bool New_FontStrikethru) {
-  text1_.SetFontStrikethru(New_FontStrikethru);
-  Report("FontStrikethru");
-}
+void Text::SetFontStrikethru(bool New_FontStrikethru) { OnBox(&host::EditBox::SetFontStrikethru, New_FontStrikethru, "FontStrikethru"); }
 
-void Text::SetFontSize(float New_FontSize) {
-  text1_.SetFontSize(New_FontSize);
-  Report("FontSize");
-}
+void Text::SetFontSize(float New_FontSize) { OnBox(&host::EditBox::SetFontSize, New_FontSize, "FontSize"); }
 
-void Text::SetFontName(std::u16string_view New_FontName) {
-  text1_.SetFontName(New_FontName);
-  Report("FontName");
-}
+void Text::SetFontName(std::u16string_view New_FontName) { OnBox(&host::EditBox::SetFontName, New_FontName, "FontName"); }
 
-void Text::SetFontItalic(bool New_FontItalic) {
-  text1_.SetFontItalic(New_FontItalic);
-  Report("FontItalic");
-}
+void Text::SetFontItalic(bool New_FontItalic) { OnBox(&host::EditBox::SetFontItalic, New_FontItalic, "FontItalic"); }
 
-void Text::SetFontBold(bool New_FontBold) {
-  text1_.SetFontBold(New_FontBold);
-  Report("FontBold");
-}
+void Text::SetFontBold(bool New_FontBold) { OnBox(&host::EditBox::SetFontBold, New_FontBold, "FontBold"); }
 
 void Text::SetSelText(std::u16string_view /*New_SelText*/) {
   site_.MsgBox(u"Property is Read Only", host::buttons::kCritical, u"Valid Text Box");
 }
 
-void Text::SetSelStart(std::int32_t New_SelStart) {
-  text1_.SetSelStart(New_SelStart);
-  Report("SelStart");
-}
+void Text::SetSelStart(std::int32_t New_SelStart) { OnBox(&host::EditBox::SetSelStart, New_SelStart, "SelStart"); }
 
-void Text::SetSelLength(std::int32_t New_SelLength) {
-  text1_.SetSelLength(New_SelLength);
-  Report("SelLength");
-}
+void Text::SetSelLength(std::int32_t New_SelLength) { OnBox(&host::EditBox::SetSelLength, New_SelLength, "SelLength"); }
 
 void Text::SetBorderStyle(std::int32_t New_BorderStyle) {
   border_style_ = NarrowTo16(New_BorderStyle);

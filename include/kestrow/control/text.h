@@ -129,6 +129,12 @@ class Text final : public host::Component, private host::EditBoxEvents {
   void SetControlWidth(std::int32_t width);
   void SetControlHeight(std::int32_t height);
   void Report(std::string_view property) { site_.PropertyChanged(property); }
+  // A delegated setter: the inner box takes the value (or raises its error), then the report.
+  template <typename Value>
+  void OnBox(void (host::EditBox::*setter)(Value), Value value, std::string_view property) {
+    (text1_.*setter)(std::move(value));
+    Report(property);
+  }
 
   void ReadBoxProperties(host::PropertyBag& bag);
   void ReadFormatProperties(host::PropertyBag& bag);
