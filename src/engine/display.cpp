@@ -176,7 +176,12 @@ void TextEngine::ShowLogical() {
 
 void TextEngine::Text1_GotFocus() {
   m_HasFocus = true;
-  if (DataType() == dtNumeric) RebuildMask();
+  if (DataType() == dtNumeric) {
+    RebuildMask();
+  } else if (m_DataType == dtAlphaNumeric && !m_PadChar.empty()) {
+    // The padding is display only: left in the box, it would be read back into the value.
+    RefreshDisplay();
+  }
   if (m_AutoSelect) {
     text1_.SetSelStart(0);
     text1_.SetSelLength(Size(text1_.Text()));

@@ -119,14 +119,23 @@ TEST_F(Display, EveryChangingStepRaisesOneChange) {
   EXPECT_EQ(BoxText(), "ABC_______");
 }
 
-TEST_F(Display, FocusArrivalSelectsAndRefreshesOnlyNumericFields) {
-  Field().SetPadChar(u"_");
+TEST_F(Display, FocusArrivalSelectsAndShowsTheEditForm) {
   Field().SetValue(Variant::String(u"ab"));
+  Box().SetText(u"stale");
   Focus();
-  EXPECT_EQ(BoxText(), "ab________");  // kept its display form
-  EXPECT_EQ(Box().SelLength(), 10);
+  EXPECT_EQ(BoxText(), "stale");  // an unpadded text field keeps its box as it is
+  EXPECT_EQ(Box().SelLength(), 5);
 
   Blur();
+  Field().SetPadChar(u"_");
+  Field().SetValue(Variant::String(u"ab"));
+  EXPECT_EQ(BoxText(), "ab________");
+  Focus();
+  EXPECT_EQ(BoxText(), "ab");  // the padding goes, so it is not read back into the value
+  EXPECT_EQ(Box().SelLength(), 2);
+  Blur();
+  EXPECT_EQ(Field().Value(), Variant::String(u"ab"));
+
   MakeNumeric(6, 0, dtDigitsSigns);
   Field().SetAutoSelect(false);
   Focus();
