@@ -1,4 +1,5 @@
 // The commands that place controls and work on their settings.
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -23,13 +24,31 @@ ValueStyle StyleOf(const control::MemberInfo* member) {
   return member != nullptr && member->type == control::ValueType::Colour ? ValueStyle::Colour : ValueStyle::Plain;
 }
 
-// A factory of controls that get the host's read-properties notification from `bag`.
-host::HeadlessForm::ComponentFactory ReadingFrom(host::PropertyBag& bag) {
-  return [&bag](host::ControlSite& site, host::EditBox& box) {
+// The extent the host gives a control it places, in twips.
+constexpr std::int32_t kPlacedWidth = 1935;
+constexpr std::int32_t kPlacedHeight = 285;
+
+// A factory of controls that the host sizes and then notifies (initialise or read properties).
+host::HeadlessForm::ComponentFactory Making(std::int32_t width, std::int32_t height, std::function<void(control::Text&)> notify) {
+  return [=](host::ControlSite& site, host::EditBox& box) {
     auto text = std::make_unique<control::Text>(site, box);
-    text->ReadProperties(bag);
+    text->Resize(width, height);
+    notify(*text);
     return text;
   };
+}
+
+host::HeadlessForm::ComponentFactory ReadingFrom(host::PropertyBag& bag, std::int32_t width, std::int32_t height) {
+  return Making(width, height, [&bag](control::Text& text) { text.ReadProperties(bag); });
+}
+
+// The type name as printed: an object member holding no object is still of its member's kind.
+std::string TypeNameOf(const Variant& value, const control::MemberInfo* member) {
+  if (value.Type() == host::VarType::Object && !value.AsObject() && member != nullptr) {
+    if (member->type == control::ValueType::Picture) return "Picture";
+    if (member->type == control::ValueType::Font) return "Font";
+  }
+  return host::TypeName(value);
 }
 
 std::int32_t ParseTwips(std::string_view word, std::string_view what) {
@@ -64,11 +83,7 @@ void Runner::Today(const Words& words) {
 }
 
 void Runner::New(const Words& words) {
-  Place(words, [](host::ControlSite& site, host::EditBox& box) {
-    auto text = std::make_unique<control::Text>(site, box);
-    text->InitProperties();
-    return text;
-  });
+  Place(words, Making(kPlacedWidth, kPlacedHeight, [](control::Text& text) { text.InitProperties(); }));
 }
 
 void Runner::Use(const Words& words) {
@@ -87,7 +102,7 @@ void Runner::Bag(const Words& words) {
 
 void Runner::Read(const Words& words) {
   host::PropertyBag bag = std::exchange(pending_, host::PropertyBag());
-  Place(words, ReadingFrom(bag));
+  Place(words, ReadingFrom(bag, kPlacedWidth, kPlacedHeight));
 }
 
 void Runner::Save(const Words& /*words*/) {
@@ -97,8 +112,9 @@ void Runner::Save(const Words& /*words*/) {
   JsonWriter json;
   json.BeginObject().Key("control").String(CurrentName()).Key("bag").BeginObject();
   for (const auto& [key, value] : bag.Entries()) {
-    json.Key(key).BeginObject().Key("type").String(host::TypeName(value)).Key("value");
-    WriteValue(json, value, StyleOf(control::FindMember(key)));
+    const control::MemberInfo* member = control::FindMember(key);
+    json.Key(key).BeginObject().Key("type").String(TypeNameOf(value, member)).Key("value");
+    WriteValue(json, value, StyleOf(member));
     json.EndObject();
   }
   json.EndObject().EndObject();
@@ -109,8 +125,12 @@ void Runner::Reload(const Words& /*words*/) {
   const std::u16string name = CurrentName();
   if (form_.FocusedName() == name) form_.Focus(kOther);
   host::PropertyBag bag;
-  form_.Handle([&] { Current().WriteProperties(bag); });
-  form_.Handle([&] { form_.ReplaceControl(name, ReadingFrom(bag)); });
+  control::Text& old = Current();
+  form_.Handle([&] { old.WriteProperties(bag); });
+  // A field that sent the focus back to itself (an invalid date) gets it again once replaced.
+  const bool keepsFocus = form_.FocusedName() == name;
+  form_.Handle([&] { form_.ReplaceControl(name, ReadingFrom(bag, old.Width(), old.Height())); });
+  if (keepsFocus) form_.Focus(name);
 }
 
 void Runner::Set(const Words& words) {
@@ -131,7 +151,7 @@ void Runner::Get(const Words& words) {
   json.BeginObject()
       .Key("control").String(CurrentName())
       .Key("get").String(member->name)
-      .Key("type").String(host::TypeName(value))
+      .Key("type").String(TypeNameOf(value, member))
       .Key("value");
   WriteValue(json, value, StyleOf(member));
   json.EndObject();

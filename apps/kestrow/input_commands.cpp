@@ -17,6 +17,11 @@ constexpr std::int64_t kShortMax = std::numeric_limits<std::int16_t>::max();
 
 std::int16_t ParseCode(std::string_view word) { return static_cast<std::int16_t>(ParseWhole(word, kShortMin, kShortMax, "the code")); }
 
+// A character code: its 16-bit unsigned number (as typed characters have) or the signed one.
+std::int16_t ParseCharacterCode(std::string_view word) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(ParseWhole(word, kShortMin, 0xFFFF, "the code")));
+}
+
 bool IsTab(std::string_view name) {
   return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
 }
@@ -59,7 +64,7 @@ void Runner::KeyDown(const Words& words) {
 }
 
 void Runner::KeyPress(const Words& words) {
-  const std::int16_t code = ParseCode(words[1]);
+  const std::int16_t code = ParseCharacterCode(words[1]);
   RequireFocus();
   form_.RawKeyPress(code);
 }

@@ -126,7 +126,8 @@ const TypeLibraryInfo& KestrowTypeLibrary() {
   static const TypeLibraryInfo library{
       "Kestrow",
       "Kestrow 1.0",
-      {{"Text", true, "_Text", "__Text"}, {"Format", false, "_Format", ""}},
+      {{"Text", true, "_Text", "__Text", {"Format", "StandardFont", "StandardColor", "StandardPicture"}},
+       {"Format", false, "_Format", "", {}}},
       {"_Text", "__Text", "_Format"},
   };
   return library;

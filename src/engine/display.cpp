@@ -83,8 +83,9 @@ void TextEngine::ShowAlphaNumeric() {
 }
 
 void TextEngine::ShowNumeric() {
-  // A Null value shows no digits; every other value must be a number to the host.
-  const bool hasNumber = !m_Value.IsNull();
+  // Null and the empty text (the stored default of a bag without a value) show no digits; every
+  // other value must be a number to the host.
+  const bool hasNumber = !m_Value.IsNull() && !(m_Value.IsString() && m_Value.AsString().empty());
   const double number = hasNumber ? host::ToDouble(m_Value) : 0.0;
   std::u16string s = hasNumber ? host::FormatNumber(number, NumberPicture(m_Length, m_DecimalPlaces)) : u"";
 

@@ -90,7 +90,7 @@ TEST(LateBinding, GetReportsTheMembersNameAndTheVariantsType) {
                            R"({"control":"Field1","get":"SelStart","type":"Long","value":0})",
                            R"({"control":"Field1","get":"FontSize","type":"Single","value":9.75})",
                            R"({"control":"Field1","get":"Font","type":"Font","value":{"name":"Courier New","size":9.75,"bold":false,"italic":false,"underline":false,"strikethrough":false}})",
-                           R"({"control":"Field1","get":"MouseIcon","type":"Nothing","value":null})",
+                           R"({"control":"Field1","get":"MouseIcon","type":"Picture","value":null})",
                            R"({"control":"Field1","get":"DataType","type":"Long","value":0})",
                        }));
 }

@@ -81,6 +81,7 @@ struct ClassInfo {
   bool is_control;
   std::string_view default_interface;
   std::string_view event_interface;  // empty for none
+  std::vector<std::string_view> property_pages;  // offered in this order
 };
 
 struct TypeLibraryInfo {
