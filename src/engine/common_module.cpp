@@ -54,6 +54,8 @@ namespace {
 constexpr std::array<std::int16_t, 12> kDaysPerMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 constexpr int kWindowBefore = 30;
 constexpr int kWindowAfter = 69;
+// The window is one century, so every two-digit year has exactly one completion.
+static_assert(kWindowBefore + kWindowAfter + 1 == 100);
 constexpr int kFirstDateYear = 100;
 constexpr int kLastDateYear = 9999;
 

@@ -193,6 +193,8 @@ void TextEngine::Text1_LostFocus() {
   m_Value = Value();
   m_HasFocus = false;
   if (m_DataType == dtNumeric) RebuildMask();
+  // Arrival took the padding of a padded text field off; leaving puts it back.
+  if (m_DataType == dtAlphaNumeric && !m_PadChar.empty()) RefreshDisplay();
   if (m_DataType == dtDate) {
     if (text1_.Text() != m_DisplayMask && m_Value.IsNull()) {
       site_.MsgBox(u"Invalid Date", host::buttons::kCritical, u"");

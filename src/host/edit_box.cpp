@@ -123,7 +123,9 @@ void EditBox::SetFontSize(float size) {
 }
 
 void EditBox::SetFontBold(bool bold) {
-  // Bold and weight are two views of one property of the font.
+  // Bold and weight are two views of one property of the font. Restating the bold state keeps
+  // the weight, so a font read back with its FontBold key keeps a weight such as 600 or 0.
+  if (font_->bold == bold) return;
   font_->bold = bold;
   font_->weight = bold ? std::int16_t{700} : std::int16_t{400};
 }

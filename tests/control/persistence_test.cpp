@@ -118,6 +118,21 @@ TEST_F(Persistence, FontKeysAfterTheFontObjectHaveTheLastWord) {
   EXPECT_EQ(text.FontSize(), 12.0f);
 }
 
+// Found by the control fuzzer: the FontBold key read after the font object rewrote the weight
+// of a font that was not bold, so a semibold (or weight 0) font came back from a file as 400.
+TEST_F(Persistence, AFontsWeightSurvivesAFormFileWhenItsBoldStateIsRestated) {
+  auto font = std::make_shared<host::Font>();
+  font->weight = 600;
+  Put("Font", Variant::Object(font));
+  const fs::path file = dir_ / "form.json";
+  control::SaveForm(form_, {u"Field1"}, file);
+  host::HeadlessForm reloaded;
+  control::LoadForm(reloaded, file);
+  const auto& copy = static_cast<control::Text&>(*reloaded.ControlNamed(u"Field1"));
+  EXPECT_EQ(copy.Font()->weight, 600);
+  EXPECT_FALSE(copy.FontBold());
+}
+
 TEST_F(Persistence, WrongTypeStopsTheReadNamingTheKey) {
   host::PropertyBag bag;
   bag.WriteProperty("FontSize", Variant::String(u"large"), Variant::Integer(0));

@@ -143,6 +143,17 @@ TEST_F(Display, FocusArrivalSelectsAndShowsTheEditForm) {
   EXPECT_EQ(Box().SelLength(), 0);
 }
 
+// Found by the control fuzzer: leaving kept the unpadded edit form, so the field showed (and
+// stored) a Text that a read-back field, showing its display form, did not.
+TEST_F(Display, LeavingAPaddedTextFieldShowsItsPaddingAgain) {
+  Field().SetPadChar(u"_");
+  Focus();
+  Type(u"xy");
+  Blur();
+  EXPECT_EQ(BoxText(), "xy________");
+  EXPECT_EQ(Field().Value(), Variant::String(u"xy"));
+}
+
 TEST_F(Display, LeavingAnInvalidDateReportsAndReturnsTheFocus) {
   MakeDate(dtBritishDate, dtSlashSeparator);
   Focus();

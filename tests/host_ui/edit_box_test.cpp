@@ -128,6 +128,17 @@ TEST_F(EditBoxTest, ValidatedPropertiesRefuseValuesOutsideTheirRange) {
   EXPECT_EQ(box_.GetFont()->size, 9.75f);
 }
 
+TEST_F(EditBoxTest, FontBoldSetsTheWeightOnlyWhenTheBoldStateChanges) {
+  box_.GetFont()->weight = 600;
+  box_.SetFontBold(false);  // already not bold: the weight stays
+  EXPECT_EQ(box_.GetFont()->weight, 600);
+  box_.SetFontBold(true);
+  EXPECT_EQ(box_.GetFont()->weight, 700);
+  box_.SetFontBold(false);
+  EXPECT_EQ(box_.GetFont()->weight, 400);
+  EXPECT_FALSE(box_.GetFont()->bold);
+}
+
 TEST_F(EditBoxTest, ArrowsExtendFromTheAnchorAndCollapseToTheSelectionsEnds) {
   Given(u"abcdef", 3);
   Down(keys::kLeft, keys::kShiftMask);
