@@ -4,10 +4,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <fstream>
 #include <initializer_list>
 #include <limits>
@@ -16,6 +18,9 @@
 #include <optional>
 #include <set>
 #include <system_error>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -179,25 +184,132 @@ std::optional<std::string> Base64Decode(std::string_view text) {
   return out;
 }
 
-bool IsUtf8(std::string_view text) { return ToUtf8(FromUtf8(text)) == text; }
+bool IsUtf8(std::string_view text) {
+  // Keys and class names are nearly always ASCII, which needs no round trip.
+  if (std::ranges::all_of(text, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return true;
+  return ToUtf8(FromUtf8(text)) == text;
+}
 
 // --- Writing -------------------------------------------------------------------------------
 
+// The form's JSON text, written as it goes: building a whole document first cost more than the
+// rest of saving. The layout is nlohmann's dump(2) (two blanks a level, `"name": value`, `[]`
+// and `{}` when empty, its number forms), so the files are byte for byte what they were.
+class JsonText {
+ public:
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
+  // A member's name; its value follows.
+  void Key(std::string_view name) {
+    NextItem();
+    Quote(name);
+    out_ += ": ";
+    after_key_ = true;
+  }
+  void String(std::string_view text) {
+    BeforeValue();
+    Quote(text);
+  }
+  void Integer(std::int64_t value) {
+    BeforeValue();
+    std::array<char, 24> digits{};
+    out_.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr);
+  }
+  // Finite only (the writer refuses the others first).
+  void Number(double value) {
+    BeforeValue();
+    out_ += OrderedJson(value).dump();  // nlohmann's own shortest form, e.g. 0.1, 1.0, 1e+20
+  }
+  void Boolean(bool value) {
+    BeforeValue();
+    out_ += value ? "true" : "false";
+  }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void Indent() { out_.append(2 * open_.size(), ' '); }
+  // Opens the next member or element of the innermost container on a line of its own.
+  void NextItem() {
+    out_ += open_.back() ? "\n" : ",\n";
+    open_.back() = false;
+    Indent();
+  }
+  void BeforeValue() {
+    if (after_key_) {
+      after_key_ = false;
+    } else if (!open_.empty()) {
+      NextItem();  // an array element
+    }
+  }
+  void Open(char bracket) {
+    BeforeValue();
+    out_ += bracket;
+    open_.push_back(true);  // still empty
+  }
+  void Close(char bracket) {
+    const bool empty = open_.back();
+    open_.pop_back();
+    if (!empty) {
+      out_ += '\n';
+      Indent();
+    }
+    out_ += bracket;
+  }
+  // Escapes as nlohmann does without ensure_ascii: quote, backslash and control characters only;
+  // the text is valid UTF-8 already.
+  void Quote(std::string_view text) {
+    out_ += '"';
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (c >= 0x20 && c != '"' && c != '\\') continue;
+      out_.append(text.substr(plain, i - plain));
+      plain = i + 1;
+      switch (c) {
+        case '"': out_ += "\\\""; break;
+        case '\\': out_ += "\\\\"; break;
+        case '\b': out_ += "\\b"; break;
+        case '\t': out_ += "\\t"; break;
+        case '\n': out_ += "\\n"; break;
+        case '\f': out_ += "\\f"; break;
+        case '\r': out_ += "\\r"; break;
+        default: {
+          constexpr std::string_view kHex = "0123456789abcdef";
+          out_ += "\\u00";
+          out_ += kHex[c >> 4];
+          out_ += kHex[c & 0xFu];
+        }
+      }
+    }
+    out_.append(text.substr(plain));
+    out_ += '"';
+  }
+
+  std::string out_;
+  std::vector<bool> open_;  // each open container: whether it is still empty
+  bool after_key_ = false;
+};
+
 class FormWriter {
  public:
-  OrderedJson Control(const StoredControl& control) {
+  void Control(const StoredControl& control, JsonText& out) {
     control_ = ToUtf8(control.name);
     if (!IsUtf8(control.class_name)) Refuse("control \"" + control_ + "\": class name is not UTF-8");
-    OrderedJson properties = OrderedJson::array();
+    out.BeginObject();
+    out.Key("name");
+    out.String(control_);
+    out.Key("class");
+    out.String(control.class_name);
+    out.Key("properties");
+    out.BeginArray();
     for (const auto& [key, value] : control.properties.Entries()) {
       if (!IsUtf8(key)) Refuse(key, "key is not UTF-8");
-      properties.push_back(Property(key, value));
+      Property(key, value, out);
     }
-    OrderedJson stored = OrderedJson::object();
-    stored["name"] = control_;
-    stored["class"] = control.class_name;
-    stored["properties"] = std::move(properties);
-    return stored;
+    out.EndArray();
+    out.EndObject();
   }
 
  private:
@@ -213,13 +325,14 @@ class FormWriter {
     return value;
   }
 
-  OrderedJson Property(std::string_view key, const Variant& value) const {
-    OrderedJson property = OrderedJson::object();
-    property["key"] = key;
-    const std::string type = StoredType(key, value);
-    property["type"] = type;
-    if (std::optional<OrderedJson> stored = Value(key, value)) property["value"] = std::move(*stored);
-    return property;
+  void Property(std::string_view key, const Variant& value, JsonText& out) const {
+    out.BeginObject();
+    out.Key("key");
+    out.String(key);
+    out.Key("type");
+    out.String(StoredType(key, value));
+    Value(key, value, out);
+    out.EndObject();
   }
 
   // TypeName, but only for the objects this file knows how to keep.
@@ -231,50 +344,85 @@ class FormWriter {
     Refuse(key, "a " + std::string(object->KindName()) + " object cannot be stored");
   }
 
-  std::optional<OrderedJson> Value(std::string_view key, const Variant& value) const {
+  // The "value" member, for the types that have one.
+  void Value(std::string_view key, const Variant& value, JsonText& out) const {
     switch (value.Type()) {
       case VarType::Empty:
       case VarType::Null:
-        return std::nullopt;
+        return;
       case VarType::Integer:
-        return OrderedJson(static_cast<std::int64_t>(value.AsInteger()));
+        out.Key("value");
+        out.Integer(value.AsInteger());
+        return;
       case VarType::Long:
-        return OrderedJson(static_cast<std::int64_t>(value.AsLong()));
-      case VarType::Single:
-        return OrderedJson(StoredSingle(static_cast<float>(Finite(key, value.AsSingle(), "Single"))));
-      case VarType::Double:
-        return OrderedJson(Finite(key, value.AsDouble(), "Double"));
+        out.Key("value");
+        out.Integer(value.AsLong());
+        return;
+      case VarType::Single: {
+        const double stored = StoredSingle(static_cast<float>(Finite(key, value.AsSingle(), "Single")));
+        out.Key("value");
+        out.Number(stored);
+        return;
+      }
+      case VarType::Double: {
+        const double stored = Finite(key, value.AsDouble(), "Double");
+        out.Key("value");
+        out.Number(stored);
+        return;
+      }
       case VarType::Date: {
-        if (std::optional<std::string> text = DateText(value.AsDate())) return OrderedJson(*text);
-        Refuse(key, "Date value outside the years 100 to 9999");
+        const std::optional<std::string> text = DateText(value.AsDate());
+        if (!text) Refuse(key, "Date value outside the years 100 to 9999");
+        out.Key("value");
+        out.String(*text);
+        return;
       }
       case VarType::String:
-        return OrderedJson(ToUtf8(value.AsString()));
+        out.Key("value");
+        out.String(ToUtf8(value.AsString()));
+        return;
       case VarType::Boolean:
-        return OrderedJson(value.AsBoolean());
+        out.Key("value");
+        out.Boolean(value.AsBoolean());
+        return;
       case VarType::Object:
         break;
     }
     const HostObject* object = value.AsObject().get();
-    if (!object) return std::nullopt;
+    if (!object) return;
     if (const auto* font = dynamic_cast<const Font*>(object)) {
-      OrderedJson stored = OrderedJson::object();
-      stored["name"] = ToUtf8(font->name);
-      stored["size"] = StoredSingle(static_cast<float>(Finite(key, font->size, "Font size")));
-      stored["weight"] = font->weight;
-      stored["charset"] = font->charset;
-      stored["bold"] = font->bold;
-      stored["italic"] = font->italic;
-      stored["underline"] = font->underline;
-      stored["strikethrough"] = font->strikethrough;
-      return stored;
+      const double size = StoredSingle(static_cast<float>(Finite(key, font->size, "Font size")));
+      out.Key("value");
+      out.BeginObject();
+      out.Key("name");
+      out.String(ToUtf8(font->name));
+      out.Key("size");
+      out.Number(size);
+      out.Key("weight");
+      out.Integer(font->weight);
+      out.Key("charset");
+      out.Integer(font->charset);
+      out.Key("bold");
+      out.Boolean(font->bold);
+      out.Key("italic");
+      out.Boolean(font->italic);
+      out.Key("underline");
+      out.Boolean(font->underline);
+      out.Key("strikethrough");
+      out.Boolean(font->strikethrough);
+      out.EndObject();
+      return;
     }
     const auto& picture = dynamic_cast<const Picture&>(*object);  // StoredType let only these through
-    OrderedJson stored = OrderedJson::object();
-    stored["width"] = picture.width;
-    stored["height"] = picture.height;
-    stored["bits"] = Base64Encode(picture.bits);
-    return stored;
+    out.Key("value");
+    out.BeginObject();
+    out.Key("width");
+    out.Integer(picture.width);
+    out.Key("height");
+    out.Integer(picture.height);
+    out.Key("bits");
+    out.String(Base64Encode(picture.bits));
+    out.EndObject();
   }
 
   std::string control_;
@@ -286,40 +434,397 @@ class FormWriter {
   throw HostError(errors::kInvalidFileFormat, std::string(source) + ": larger than 64 MiB");
 }
 
+// A parsed JSON value. nlohmann's parser reads the text, so its syntax errors and their places
+// stay what they were, but into this tree rather than its own, which took longer to build and to
+// free than the rest of loading a form: a value is a handle as small as nlohmann's value, its
+// strings, objects and arrays live in blocks owned by the document, and an object keeps its
+// members in a vector, in the file's order. The reader looks each object up a bounded number of
+// times, so scanning the members stays linear in the file.
+class JsonValue {
+ public:
+  struct Member;
+  using Object = std::vector<Member>;
+  using Array = std::vector<JsonValue>;
+
+  JsonValue() = default;  // null
+  explicit JsonValue(bool value) : value_(value) {}
+  explicit JsonValue(std::int64_t value) : value_(value) {}
+  explicit JsonValue(std::uint64_t value) : value_(value) {}
+  explicit JsonValue(double value) : value_(value) {}
+  explicit JsonValue(const std::string* text) : value_(text) {}
+  explicit JsonValue(Object* object) : value_(object) {}
+  explicit JsonValue(Array* array) : value_(array) {}
+
+  bool IsObject() const { return std::holds_alternative<Object*>(value_); }
+  bool IsArray() const { return std::holds_alternative<Array*>(value_); }
+  bool IsString() const { return std::holds_alternative<const std::string*>(value_); }
+  bool IsBoolean() const { return std::holds_alternative<bool>(value_); }
+  // Integers, as nlohmann reads them: unsigned when not negative, else signed.
+  bool IsInteger() const { return IsUnsigned() || std::holds_alternative<std::int64_t>(value_); }
+  bool IsUnsigned() const { return std::holds_alternative<std::uint64_t>(value_); }
+  bool IsNumber() const { return IsInteger() || std::holds_alternative<double>(value_); }
+
+  // Each requires the matching kind.
+  const std::string& Text() const { return *std::get<const std::string*>(value_); }
+  bool Flag() const { return std::get<bool>(value_); }
+  std::int64_t Signed() const { return std::get<std::int64_t>(value_); }
+  std::uint64_t Unsigned() const { return std::get<std::uint64_t>(value_); }
+  double Number() const;  // any number
+  std::string IntegerText() const { return IsUnsigned() ? std::to_string(Unsigned()) : std::to_string(Signed()); }
+  const Object& Members() const { return *std::get<Object*>(value_); }
+  const Array& Elements() const { return *std::get<Array*>(value_); }
+  const JsonValue* Find(std::string_view name) const;
+
+ private:
+  std::variant<std::monostate, bool, std::int64_t, std::uint64_t, double, const std::string*, Object*, Array*> value_;
+};
+
+struct JsonValue::Member {
+  std::string name;
+  JsonValue value;
+};
+static_assert(sizeof(JsonValue) <= sizeof(Json) && std::is_trivially_destructible_v<JsonValue>);
+
+double JsonValue::Number() const {
+  if (const auto* whole = std::get_if<std::int64_t>(&value_)) return static_cast<double>(*whole);
+  if (const auto* whole = std::get_if<std::uint64_t>(&value_)) return static_cast<double>(*whole);
+  return std::get<double>(value_);
+}
+
+const JsonValue* JsonValue::Find(std::string_view name) const {
+  for (const Member& member : Members()) {
+    if (member.name == name) return &member.value;
+  }
+  return nullptr;
+}
+
+// The parsed text: the top value and everything its handles point to.
+struct JsonDocument {
+  JsonValue root;
+  std::deque<std::string> strings;
+  std::deque<JsonValue::Object> objects;
+  std::deque<JsonValue::Array> arrays;
+};
+
 struct NestedTooDeep {};
 struct RepeatedMember {
   std::string name;
 };
 
-// Parses with the nesting bounded: the callback sees every container open before it is built and
-// stops the parse there, and it refuses an object naming a member twice (the parser would keep
-// the last silently).
-Json ParseBounded(std::string_view text) {
-  std::vector<std::set<std::string, std::less<>>> open_objects;
-  const Json::parser_callback_t check = [&open_objects](int depth, Json::parse_event_t event, Json& parsed) {
-    switch (event) {
-      case Json::parse_event_t::object_start:
-        if (depth >= kMaxFormNesting) throw NestedTooDeep{};
-        open_objects.emplace_back();
-        break;
-      case Json::parse_event_t::array_start:
-        if (depth >= kMaxFormNesting) throw NestedTooDeep{};
-        break;
-      case Json::parse_event_t::object_end:
-        open_objects.pop_back();
-        break;
-      case Json::parse_event_t::key:
-        if (parsed.is_string() && !open_objects.empty() &&
-            !open_objects.back().insert(parsed.get_ref<const std::string&>()).second) {
-          throw RepeatedMember{parsed.get_ref<const std::string&>()};
-        }
-        break;
-      default:
-        break;
+// nlohmann's SAX events into a JsonDocument, with the nesting bounded: a container deeper than
+// the limit stops the parse as it opens, and an object naming a member twice is refused (the
+// reader would otherwise see one of them only).
+class TreeBuilder {
+ public:
+  explicit TreeBuilder(JsonDocument& document) : document_(document) {}
+
+  bool null() { return Place(JsonValue()); }
+  bool boolean(bool value) { return Place(JsonValue(value)); }
+  bool number_integer(std::int64_t value) { return Place(JsonValue(value)); }
+  bool number_unsigned(std::uint64_t value) { return Place(JsonValue(value)); }
+  bool number_float(double value, const std::string& /*text*/) { return Place(JsonValue(value)); }
+  bool string(std::string& text) { return Place(JsonValue(&document_.strings.emplace_back(std::move(text)))); }
+  bool binary(Json::binary_t& /*bytes*/) { return true; }  // JSON text has none
+
+  bool start_object(std::size_t /*size*/) {
+    CheckDepth();
+    JsonValue::Object& object = document_.objects.emplace_back();
+    Place(JsonValue(&object));
+    open_.push_back({&object, nullptr, nullptr});
+    return true;
+  }
+  bool start_array(std::size_t /*size*/) {
+    CheckDepth();
+    JsonValue::Array& array = document_.arrays.emplace_back();
+    Place(JsonValue(&array));
+    open_.push_back({nullptr, &array, nullptr});
+    return true;
+  }
+  bool end_object() {
+    open_.pop_back();
+    return true;
+  }
+  bool end_array() {
+    open_.pop_back();
+    return true;
+  }
+
+  bool key(std::string& name) {
+    OpenContainer& open = open_.back();
+    JsonValue::Object& members = *open.object;
+    // Small objects are scanned; a large one (only a hostile file has them) gets an index.
+    if (open.names) {
+      if (!open.names->insert(name).second) throw RepeatedMember{name};
+    } else {
+      for (const JsonValue::Member& member : members) {
+        if (member.name == name) throw RepeatedMember{name};
+      }
+      if (members.size() + 1 >= kIndexedFrom) {
+        open.names = std::make_unique<std::set<std::string, std::less<>>>();
+        for (const JsonValue::Member& member : members) open.names->insert(member.name);
+        open.names->insert(name);
+      }
+    }
+    if (members.empty()) members.reserve(3);  // a stored property's key, type and value
+    members.push_back({std::move(name), JsonValue()});
+    return true;
+  }
+
+  // Syntax errors and numbers out of range, thrown as nlohmann's own parser throws them.
+  template <typename Exception>
+  bool parse_error(std::size_t /*position*/, const std::string& /*token*/, const Exception& error) {
+    throw error;
+  }
+
+ private:
+  static constexpr std::size_t kIndexedFrom = 32;
+
+  struct OpenContainer {
+    JsonValue::Object* object;  // one of these two
+    JsonValue::Array* array;
+    std::unique_ptr<std::set<std::string, std::less<>>> names;
+  };
+
+  void CheckDepth() const {
+    if (open_.size() >= static_cast<std::size_t>(kMaxFormNesting)) throw NestedTooDeep{};
+  }
+  // The value goes after the member name just read, at the end of the open array, or at the top.
+  bool Place(JsonValue value) {
+    if (open_.empty()) {
+      document_.root = value;
+    } else if (JsonValue::Array* array = open_.back().array) {
+      array->push_back(value);
+    } else {
+      open_.back().object->back().value = value;
     }
     return true;
-  };
-  return Json::parse(text.begin(), text.end(), check);
+  }
+
+  JsonDocument& document_;
+  std::vector<OpenContainer> open_;
+};
+
+// A quick reader of the JSON that nlohmann's parser takes, building the same tree. nlohmann's
+// lexer alone took half the time of loading a form. This one gives up (false) at anything it
+// does not handle or that may be an error: \u escapes, a byte-order mark, integers beyond 64
+// bits, numbers out of range, repeated or very many members, nesting past the limit and every
+// syntax error. nlohmann's parser then reads the text again and reports exactly as it does.
+class QuickJsonReader {
+ public:
+  explicit QuickJsonReader(JsonDocument& document) : document_(document) {}
+
+  bool Read(std::string_view text) {
+    at_ = text.data();
+    end_ = at_ + text.size();
+    SkipBlanks();
+    if (!Value(document_.root, 0)) return false;
+    SkipBlanks();
+    return at_ == end_;
+  }
+
+ private:
+  static constexpr std::size_t kMostMembers = 32;  // larger objects are left to the indexed check
+
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+  void SkipBlanks() {
+    while (at_ != end_ && (*at_ == ' ' || *at_ == '\n' || *at_ == '\r' || *at_ == '\t')) ++at_;
+  }
+  bool Take(char c) {
+    if (at_ == end_ || *at_ != c) return false;
+    ++at_;
+    return true;
+  }
+  void SkipDigits() {
+    while (at_ != end_ && IsDigit(*at_)) ++at_;
+  }
+
+  // `depth`: the containers open around this value.
+  bool Value(JsonValue& out, int depth) {
+    if (at_ == end_) return false;
+    switch (*at_) {
+      case '{': return ObjectValue(out, depth);
+      case '[': return ArrayValue(out, depth);
+      case '"': {
+        std::string text;
+        if (!String(text)) return false;
+        out = JsonValue(&document_.strings.emplace_back(std::move(text)));
+        return true;
+      }
+      case 't': return Literal("true", JsonValue(true), out);
+      case 'f': return Literal("false", JsonValue(false), out);
+      case 'n': return Literal("null", JsonValue(), out);
+      default: return Number(out);
+    }
+  }
+
+  bool Literal(std::string_view word, JsonValue value, JsonValue& out) {
+    if (static_cast<std::size_t>(end_ - at_) < word.size() || std::string_view(at_, word.size()) != word) return false;
+    at_ += word.size();
+    out = value;
+    return true;
+  }
+
+  bool ObjectValue(JsonValue& out, int depth) {
+    if (depth >= kMaxFormNesting) return false;
+    ++at_;
+    JsonValue::Object& members = document_.objects.emplace_back();
+    out = JsonValue(&members);
+    SkipBlanks();
+    if (Take('}')) return true;
+    while (true) {
+      SkipBlanks();
+      if (at_ == end_ || *at_ != '"' || members.size() == kMostMembers) return false;
+      std::string name;
+      if (!String(name)) return false;
+      for (const JsonValue::Member& member : members) {
+        if (member.name == name) return false;
+      }
+      SkipBlanks();
+      if (!Take(':')) return false;
+      SkipBlanks();
+      if (members.empty()) members.reserve(3);
+      members.push_back({std::move(name), JsonValue()});
+      if (!Value(members.back().value, depth + 1)) return false;
+      SkipBlanks();
+      if (Take('}')) return true;
+      if (!Take(',')) return false;
+    }
+  }
+
+  bool ArrayValue(JsonValue& out, int depth) {
+    if (depth >= kMaxFormNesting) return false;
+    ++at_;
+    JsonValue::Array& elements = document_.arrays.emplace_back();
+    out = JsonValue(&elements);
+    SkipBlanks();
+    if (Take(']')) return true;
+    while (true) {
+      SkipBlanks();
+      if (!Value(elements.emplace_back(), depth + 1)) return false;
+      SkipBlanks();
+      if (Take(']')) return true;
+      if (!Take(',')) return false;
+    }
+  }
+
+  // After the opening quote is seen.
+  bool String(std::string& out) {
+    ++at_;
+    const char* plain = at_;
+    while (at_ != end_) {
+      const auto c = static_cast<unsigned char>(*at_);
+      if (c == '"') {
+        out.append(plain, at_);
+        ++at_;
+        return true;
+      }
+      if (c < 0x20) return false;
+      if (c == '\\') {
+        out.append(plain, at_);
+        if (++at_ == end_) return false;
+        switch (*at_) {
+          case '"': out += '"'; break;
+          case '\\': out += '\\'; break;
+          case '/': out += '/'; break;
+          case 'b': out += '\b'; break;
+          case 'f': out += '\f'; break;
+          case 'n': out += '\n'; break;
+          case 'r': out += '\r'; break;
+          case 't': out += '\t'; break;
+          default: return false;
+        }
+        plain = ++at_;
+      } else if (c >= 0x80) {
+        const std::size_t length = Utf8Length();
+        if (length == 0) return false;
+        at_ += length;
+      } else {
+        ++at_;
+      }
+    }
+    return false;
+  }
+
+  // The length of the well-formed UTF-8 sequence at at_ (no surrogates, nothing past U+10FFFF,
+  // no overlong forms: the ranges nlohmann's lexer takes), or 0.
+  std::size_t Utf8Length() const {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(at_[i]); };
+    const auto in = [](unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; };
+    const auto left = static_cast<std::size_t>(end_ - at_);
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (in(lead, 0xC2, 0xDF)) {
+      length = 2;
+    } else if (in(lead, 0xE0, 0xEF)) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (in(lead, 0xF0, 0xF4)) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return 0;
+    }
+    if (left < length || !in(byte(1), low, high)) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+      if (!in(byte(i), 0x80, 0xBF)) return 0;
+    }
+    return length;
+  }
+
+  // JSON's number form; whole numbers become signed (negative) or unsigned integers as nlohmann
+  // makes them, the others doubles, both correctly rounded.
+  bool Number(JsonValue& out) {
+    const char* const start = at_;
+    const bool negative = Take('-');
+    if (!Take('0')) {  // a leading zero stands alone
+      if (at_ == end_ || *at_ < '1' || *at_ > '9') return false;
+      SkipDigits();
+    }
+    bool whole = true;
+    if (Take('.')) {
+      whole = false;
+      if (at_ == end_ || !IsDigit(*at_)) return false;
+      SkipDigits();
+    }
+    if (at_ != end_ && (*at_ == 'e' || *at_ == 'E')) {
+      whole = false;
+      ++at_;
+      if (!Take('+')) Take('-');
+      if (at_ == end_ || !IsDigit(*at_)) return false;
+      SkipDigits();
+    }
+    if (whole && negative) return Converted<std::int64_t>(start, out);
+    if (whole) return Converted<std::uint64_t>(start, out);
+    double number = 0;
+    const auto [end, problem] = std::from_chars(start, at_, number);
+    if (problem != std::errc() || end != at_ || !std::isfinite(number)) return false;
+    out = JsonValue(number);
+    return true;
+  }
+  template <typename T>
+  bool Converted(const char* start, JsonValue& out) const {
+    T number = 0;
+    const auto [end, problem] = std::from_chars(start, at_, number);
+    if (problem != std::errc() || end != at_) return false;
+    out = JsonValue(number);
+    return true;
+  }
+
+  JsonDocument& document_;
+  const char* at_ = nullptr;
+  const char* end_ = nullptr;
+};
+
+void ParseBounded(std::string_view text, JsonDocument& document) {
+  if (QuickJsonReader(document).Read(text)) return;
+  document = JsonDocument();
+  TreeBuilder builder(document);
+  Json::sax_parse(text.begin(), text.end(), &builder);
 }
 
 // nlohmann's message without its "[json.exception.parse_error.101] " tag, in valid UTF-8 (it
@@ -340,26 +845,28 @@ class FormReader {
 
   std::vector<StoredControl> Read(std::string_view text) {
     if (text.size() > kMaxFormFileBytes) RaiseTooLarge(source_);
-    const Json document = Parse(text);
-    if (!document.is_object()) Fail("", "not a JSON object");
+    JsonDocument parsed;
+    Parse(text, parsed);
+    const JsonValue& document = parsed.root;
+    if (!document.IsObject()) Fail("", "not a JSON object");
     OnlyMembers(document, {"form", "version", "controls"}, "");
-    const Json& form = Member(document, "form", "");
-    if (!form.is_string() || form.get_ref<const std::string&>() != kFormTag) {
+    const JsonValue& form = Member(document, "form", "");
+    if (!form.IsString() || form.Text() != kFormTag) {
       Fail("", "\"form\" is not " + Quoted(kFormTag));
     }
-    const Json& version = Member(document, "version", "");
-    if (!version.is_number_integer()) Fail("", "\"version\" is not an integer");
-    if (version.is_number_unsigned() ? version.get<std::uint64_t>() != static_cast<std::uint64_t>(kFormVersion)
-                                     : version.get<std::int64_t>() != kFormVersion) {
-      Fail("", "unsupported version " + version.dump());
+    const JsonValue& version = Member(document, "version", "");
+    if (!version.IsInteger()) Fail("", "\"version\" is not an integer");
+    if (version.IsUnsigned() ? version.Unsigned() != static_cast<std::uint64_t>(kFormVersion)
+                             : version.Signed() != kFormVersion) {
+      Fail("", "unsupported version " + version.IntegerText());
     }
-    const Json& controls = Member(document, "controls", "");
-    if (!controls.is_array()) Fail("", "\"controls\" is not an array");
+    const JsonValue& controls = Member(document, "controls", "");
+    if (!controls.IsArray()) Fail("", "\"controls\" is not an array");
 
     std::vector<StoredControl> read;
     std::set<std::u16string> names;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      read.push_back(Control(controls[i], "controls[" + std::to_string(i) + "]"));
+    for (std::size_t i = 0; i < controls.Elements().size(); ++i) {
+      read.push_back(Control(controls.Elements()[i], "controls[" + std::to_string(i) + "]"));
       if (!names.insert(read.back().name).second) {
         Fail("controls[" + std::to_string(i) + "]", "control name " + Quoted(ToUtf8(read.back().name)) + " used twice");
       }
@@ -372,9 +879,9 @@ class FormReader {
     throw HostError(errors::kInvalidFileFormat, source_ + ": " + (where.empty() ? "" : where + ": ") + what);
   }
 
-  Json Parse(std::string_view text) const {
+  void Parse(std::string_view text, JsonDocument& document) const {
     try {
-      return ParseBounded(text);
+      ParseBounded(text, document);
     } catch (const NestedTooDeep&) {
       Fail("", "JSON nested deeper than " + std::to_string(kMaxFormNesting) + " levels");
     } catch (const RepeatedMember& repeated) {
@@ -386,55 +893,57 @@ class FormReader {
     }
   }
 
-  void OnlyMembers(const Json& object, std::initializer_list<std::string_view> allowed,
+  // Names the first unexpected member in name order, as it always has.
+  void OnlyMembers(const JsonValue& object, std::initializer_list<std::string_view> allowed,
                    const std::string& where) const {
-    for (const auto& member : object.items()) {
+    const std::string* unexpected = nullptr;
+    for (const JsonValue::Member& member : object.Members()) {
       bool known = false;
-      for (std::string_view name : allowed) known = known || member.key() == name;
-      if (!known) Fail(where, "unexpected member " + Quoted(member.key()));
+      for (std::string_view name : allowed) known = known || member.name == name;
+      if (!known && (!unexpected || member.name < *unexpected)) unexpected = &member.name;
     }
+    if (unexpected) Fail(where, "unexpected member " + Quoted(*unexpected));
   }
 
-  const Json* Find(const Json& object, std::string_view name) const {
-    const auto found = object.find(name);
-    return found == object.end() ? nullptr : &*found;
-  }
+  const JsonValue* Find(const JsonValue& object, std::string_view name) const { return object.Find(name); }
 
-  const Json& Member(const Json& object, std::string_view name, const std::string& where) const {
-    const Json* member = Find(object, name);
+  const JsonValue& Member(const JsonValue& object, std::string_view name, const std::string& where) const {
+    const JsonValue* member = Find(object, name);
     if (!member) Fail(where, "missing " + Quoted(name));
     return *member;
   }
 
-  const std::string& StringMember(const Json& object, std::string_view name, const std::string& where) const {
-    const Json& member = Member(object, name, where);
-    if (!member.is_string()) Fail(where, Quoted(name) + " is not a string");
-    return member.get_ref<const std::string&>();
+  const std::string& StringMember(const JsonValue& object, std::string_view name, const std::string& where) const {
+    const JsonValue& member = Member(object, name, where);
+    if (!member.IsString()) Fail(where, Quoted(name) + " is not a string");
+    return member.Text();
   }
 
-  StoredControl Control(const Json& stored, const std::string& position) const {
-    if (!stored.is_object()) Fail(position, "not a JSON object");
+  StoredControl Control(const JsonValue& stored, const std::string& position) {
+    if (!stored.IsObject()) Fail(position, "not a JSON object");
     StoredControl control;
     control.name = FromUtf8(StringMember(stored, "name", position));
     const std::string where = "control " + Quoted(ToUtf8(control.name));
     OnlyMembers(stored, {"name", "class", "properties"}, where);
     control.class_name = StringMember(stored, "class", where);
-    const Json& properties = Member(stored, "properties", where);
-    if (!properties.is_array()) Fail(where, "\"properties\" is not an array");
-    for (std::size_t i = 0; i < properties.size(); ++i) {
-      Property(properties[i], where, where + ", properties[" + std::to_string(i) + "]", control.properties);
+    const JsonValue& properties = Member(stored, "properties", where);
+    if (!properties.IsArray()) Fail(where, "\"properties\" is not an array");
+    for (std::size_t i = 0; i < properties.Elements().size(); ++i) {
+      // Built in a kept buffer: a new string for every key cost more than reading the key.
+      position_.assign(where).append(", properties[").append(std::to_string(i)).append("]");
+      Property(properties.Elements()[i], where, position_, control.properties);
     }
     return control;
   }
 
-  void Property(const Json& stored, const std::string& control, const std::string& position, PropertyBag& bag) const {
-    if (!stored.is_object()) Fail(position, "not a JSON object");
+  void Property(const JsonValue& stored, const std::string& control, const std::string& position, PropertyBag& bag) {
+    if (!stored.IsObject()) Fail(position, "not a JSON object");
     const std::string& key = StringMember(stored, "key", position);
-    const std::string where = control + ", key " + Quoted(key);
+    std::string& where = key_place_.assign(control).append(", key \"").append(key).append("\"");
     OnlyMembers(stored, {"key", "type", "value"}, where);
     const std::string& type = StringMember(stored, "type", where);
     if (bag.Contains(key)) Fail(where, "key stored twice");
-    const Json* value = Find(stored, "value");
+    const JsonValue* value = Find(stored, "value");
     const bool valueless = type == "Empty" || type == "Null" || type == "Nothing";
     if (valueless && value) Fail(where, type + " takes no \"value\"");
     if (!valueless && !value && IsKnownType(type)) Fail(where, "missing \"value\"");
@@ -449,33 +958,33 @@ class FormReader {
     return false;
   }
 
-  Variant Value(const std::string& type, const Json* value, const std::string& where) const {
+  Variant Value(const std::string& type, const JsonValue* value, const std::string& where) const {
     if (type == "Empty") return Variant();
     if (type == "Null") return Variant::Null();
     if (type == "Nothing") return Variant::Object(nullptr);
     if (!IsKnownType(type)) Fail(where, "unknown type " + Quoted(type));
-    const Json& stored = *value;
+    const JsonValue& stored = *value;
     if (type == "Integer") return Variant::Integer(Whole<std::int16_t>(stored, "Integer value", where));
     if (type == "Long") return Variant::Long(Whole<std::int32_t>(stored, "Long value", where));
     if (type == "Single") return Variant::Single(Single(stored, "Single value", where));
     if (type == "Double") {
-      if (!stored.is_number()) Fail(where, "Double value is not a number");
-      return Variant::Double(stored.get<double>());
+      if (!stored.IsNumber()) Fail(where, "Double value is not a number");
+      return Variant::Double(stored.Number());
     }
     if (type == "Date") {
-      if (!stored.is_string()) Fail(where, "Date value is not a string");
-      const DateReading reading = DateFromText(stored.get_ref<const std::string&>());
+      if (!stored.IsString()) Fail(where, "Date value is not a string");
+      const DateReading reading = DateFromText(stored.Text());
       if (reading.problem == DateProblem::kForm) Fail(where, "Date value is not YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS");
       if (reading.problem == DateProblem::kRange) Fail(where, "Date value out of range");
       return Variant::FromDate(reading.date);
     }
     if (type == "String") {
-      if (!stored.is_string()) Fail(where, "String value is not a string");
-      return Variant::String(FromUtf8(stored.get_ref<const std::string&>()));
+      if (!stored.IsString()) Fail(where, "String value is not a string");
+      return Variant::String(FromUtf8(stored.Text()));
     }
     if (type == "Boolean") {
-      if (!stored.is_boolean()) Fail(where, "Boolean value is not true or false");
-      return Variant::Boolean(stored.get<bool>());
+      if (!stored.IsBoolean()) Fail(where, "Boolean value is not true or false");
+      return Variant::Boolean(stored.Flag());
     }
     if (type == "Font") return Variant::Object(ReadFont(stored, where));
     return Variant::Object(ReadPicture(stored, where));
@@ -483,37 +992,37 @@ class FormReader {
 
   // A JSON integer that fits T.
   template <typename T>
-  T Whole(const Json& stored, const std::string& what, const std::string& where) const {
-    if (!stored.is_number_integer()) Fail(where, what + " is not an integer");
+  T Whole(const JsonValue& stored, const std::string& what, const std::string& where) const {
+    if (!stored.IsInteger()) Fail(where, what + " is not an integer");
     constexpr auto kLow = static_cast<std::int64_t>(std::numeric_limits<T>::min());
     constexpr auto kHigh = static_cast<std::int64_t>(std::numeric_limits<T>::max());
     std::int64_t whole = 0;
-    if (stored.is_number_unsigned()) {
-      const auto unsigned_whole = stored.get<std::uint64_t>();
+    if (stored.IsUnsigned()) {
+      const auto unsigned_whole = stored.Unsigned();
       if (unsigned_whole > static_cast<std::uint64_t>(kHigh)) Fail(where, what + " out of range");
       whole = static_cast<std::int64_t>(unsigned_whole);
     } else {
-      whole = stored.get<std::int64_t>();
+      whole = stored.Signed();
     }
     if (whole < kLow || whole > kHigh) Fail(where, what + " out of range");
     return static_cast<T>(whole);
   }
 
-  float Single(const Json& stored, const std::string& what, const std::string& where) const {
-    if (!stored.is_number()) Fail(where, what + " is not a number");
-    const std::optional<float> single = SingleFromStored(stored.get<double>());
+  float Single(const JsonValue& stored, const std::string& what, const std::string& where) const {
+    if (!stored.IsNumber()) Fail(where, what + " is not a number");
+    const std::optional<float> single = SingleFromStored(stored.Number());
     if (!single) Fail(where, what + " out of range");
     return *single;
   }
 
-  bool Flag(const Json& object, std::string_view name, const std::string& where) const {
-    const Json& member = Member(object, name, where);
-    if (!member.is_boolean()) Fail(where, "Font " + Quoted(name) + " is not true or false");
-    return member.get<bool>();
+  bool Flag(const JsonValue& object, std::string_view name, const std::string& where) const {
+    const JsonValue& member = Member(object, name, where);
+    if (!member.IsBoolean()) Fail(where, "Font " + Quoted(name) + " is not true or false");
+    return member.Flag();
   }
 
-  std::shared_ptr<Font> ReadFont(const Json& stored, const std::string& where) const {
-    if (!stored.is_object()) Fail(where, "Font value is not a JSON object");
+  std::shared_ptr<Font> ReadFont(const JsonValue& stored, const std::string& where) const {
+    if (!stored.IsObject()) Fail(where, "Font value is not a JSON object");
     OnlyMembers(stored, {"name", "size", "weight", "charset", "bold", "italic", "underline", "strikethrough"}, where);
     auto font = std::make_shared<Font>();
     font->name = FromUtf8(StringMember(stored, "name", where));
@@ -527,8 +1036,8 @@ class FormReader {
     return font;
   }
 
-  std::shared_ptr<Picture> ReadPicture(const Json& stored, const std::string& where) const {
-    if (!stored.is_object()) Fail(where, "Picture value is not a JSON object");
+  std::shared_ptr<Picture> ReadPicture(const JsonValue& stored, const std::string& where) const {
+    if (!stored.IsObject()) Fail(where, "Picture value is not a JSON object");
     OnlyMembers(stored, {"width", "height", "bits"}, where);
     auto picture = std::make_shared<Picture>();
     picture->width = Whole<std::int32_t>(Member(stored, "width", where), "Picture \"width\"", where);
@@ -540,6 +1049,9 @@ class FormReader {
   }
 
   std::string source_;
+  // Reused for the place of each property read, so that naming it costs no allocation.
+  std::string position_;
+  std::string key_place_;
 };
 
 [[noreturn]] void RaiseAccess(const std::filesystem::path& path, const std::string& what) {
@@ -549,7 +1061,14 @@ class FormReader {
 }  // namespace
 
 std::string FormatForm(const std::vector<StoredControl>& controls) {
-  OrderedJson stored_controls = OrderedJson::array();
+  JsonText out;
+  out.BeginObject();
+  out.Key("form");
+  out.String(kFormTag);
+  out.Key("version");
+  out.Integer(kFormVersion);
+  out.Key("controls");
+  out.BeginArray();
   std::set<std::string> names;
   FormWriter writer;
   for (const StoredControl& control : controls) {
@@ -559,13 +1078,13 @@ std::string FormatForm(const std::vector<StoredControl>& controls) {
       throw HostError(errors::kInvalidPropertyValue,
                       "Invalid property value: control \"" + ToUtf8(control.name) + "\" named twice");
     }
-    stored_controls.push_back(writer.Control(control));
+    writer.Control(control, out);
   }
-  OrderedJson document = OrderedJson::object();
-  document["form"] = kFormTag;
-  document["version"] = kFormVersion;
-  document["controls"] = std::move(stored_controls);
-  return document.dump(2) + "\n";
+  out.EndArray();
+  out.EndObject();
+  std::string text = out.Take();
+  text += '\n';
+  return text;
 }
 
 std::vector<StoredControl> ParseForm(std::string_view json, std::string_view source) {

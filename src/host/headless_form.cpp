@@ -42,6 +42,7 @@ class HeadlessForm::Site final : public ControlSite {
   Site(HeadlessForm& form, const Element& element) : form_(form), element_(element) {}
 
   void PropertyChanged(std::string_view property) override {
+    if (!form_.recording_) return;
     HostRecord record;
     record.kind = HostRecord::Kind::PropertyChanged;
     record.control = element_.name;
@@ -50,30 +51,36 @@ class HeadlessForm::Site final : public ControlSite {
   }
 
   void RaiseEvent(std::string_view event, std::span<EventArg> args) override {
-    HostRecord record;
-    record.kind = HostRecord::Kind::Event;
-    record.control = element_.name;
-    record.name = event;
-    for (const EventArg& arg : args) record.args.emplace_back(std::string(arg.name), arg.value);
-    form_.Record(std::move(record));
+    if (form_.recording_) {
+      HostRecord record;
+      record.kind = HostRecord::Kind::Event;
+      record.control = element_.name;
+      record.name = event;
+      for (const EventArg& arg : args) record.args.emplace_back(std::string(arg.name), arg.value);
+      form_.Record(std::move(record));
+    }
     if (form_.event_handler_) form_.event_handler_(element_.name, event, args);
   }
 
   void SendKeys(std::u16string_view keys) override {
-    HostRecord record;
-    record.kind = HostRecord::Kind::SendKeys;
-    record.text = keys;
-    form_.Record(std::move(record));
+    if (form_.recording_) {
+      HostRecord record;
+      record.kind = HostRecord::Kind::SendKeys;
+      record.text = keys;
+      form_.Record(std::move(record));
+    }
     form_.QueueSendKeys(keys);
   }
 
   int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) override {
-    HostRecord record;
-    record.kind = HostRecord::Kind::MsgBox;
-    record.text = prompt;
-    record.buttons = buttons;
-    if (caption) record.caption = std::u16string(*caption);
-    form_.Record(std::move(record));
+    if (form_.recording_) {
+      HostRecord record;
+      record.kind = HostRecord::Kind::MsgBox;
+      record.text = prompt;
+      record.buttons = buttons;
+      if (caption) record.caption = std::u16string(*caption);
+      form_.Record(std::move(record));
+    }
     return kMsgBoxOk;
   }
 
@@ -83,13 +90,15 @@ class HeadlessForm::Site final : public ControlSite {
   // through its frame. Nothing else reaches the form meanwhile, as under a real modal loop.
   void ShowModal(DialogForm& dialog) override {
     dialog.Load();
-    HostRecord record;
-    record.kind = HostRecord::Kind::Dialog;
-    record.control = element_.name;
-    record.text = dialog.Caption();
-    record.labels = dialog.LabelsInTabOrder();
-    for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
-    form_.Record(std::move(record));
+    if (form_.recording_) {
+      HostRecord record;
+      record.kind = HostRecord::Kind::Dialog;
+      record.control = element_.name;
+      record.text = dialog.Caption();
+      record.labels = dialog.LabelsInTabOrder();
+      for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
+      form_.Record(std::move(record));
+    }
     dialog.PressEnter();
     if (!dialog.Unloaded()) dialog.Close();
   }
@@ -116,6 +125,7 @@ HeadlessForm::~HeadlessForm() {
   while (!elements_.empty()) {
     std::unique_ptr<Element> last = std::move(elements_.back());
     elements_.pop_back();
+    by_name_.erase(last->name);
   }
 }
 
@@ -132,7 +142,19 @@ Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory&
     throw;
   }
   Component& component = *element->component;
-  elements_.insert(before.empty() ? elements_.end() : PositionOf(before), std::move(element));
+  Element* const added = element.get();
+  const auto position = elements_.insert(before.empty() ? elements_.end() : PositionOf(before), std::move(element));
+  bool named = false;
+  try {
+    named = by_name_.emplace(added->name, added).second;
+  } catch (...) {
+    elements_.erase(position);
+    throw;
+  }
+  if (!named) {  // the factory placed an element of this name meanwhile
+    elements_.erase(position);
+    throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
+  }
   return component;
 }
 
@@ -143,6 +165,7 @@ void HeadlessForm::RemoveControl(std::u16string_view name) {
   DropRequestsFor(&(*position)->box);
   std::unique_ptr<Element> removed = std::move(*position);
   elements_.erase(position);
+  by_name_.erase(removed->name);
 }
 
 Component& HeadlessForm::ReplaceControl(std::u16string_view name, const ComponentFactory& make) {
@@ -165,6 +188,7 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
   Component& component = *element->component;
   auto position = PositionOf(old.name);  // found again: the factory may have added elements
   std::unique_ptr<Element> dropped = std::exchange(*position, std::move(element));
+  by_name_.find(dropped->name)->second = position->get();
   dropped.reset();  // only once the new control is in its place
   return component;
 }
@@ -172,6 +196,12 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
 EditBox& HeadlessForm::AddPlainBox(std::u16string name) {
   if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
   elements_.push_back(std::make_unique<Element>(*this, std::move(name)));
+  try {
+    by_name_.emplace(elements_.back()->name, elements_.back().get());
+  } catch (...) {
+    elements_.pop_back();
+    throw;
+  }
   return elements_.back()->box;
 }
 
@@ -308,10 +338,12 @@ EditBox& HeadlessForm::FocusedBox() {
 
 void HeadlessForm::MoveFocusTo(Element* target) {
   if (!target || target == focused_) return;
-  HostRecord record;
-  record.kind = HostRecord::Kind::Focus;
-  record.text = target->name;
-  Record(std::move(record));
+  if (recording_) {
+    HostRecord record;
+    record.kind = HostRecord::Kind::Focus;
+    record.text = target->name;
+    Record(std::move(record));
+  }
   if (Element* old = std::exchange(focused_, nullptr)) old->box.DeliverLostFocus();
   focused_ = target;
   target->box.DeliverGotFocus();
@@ -364,8 +396,8 @@ void HeadlessForm::DropRequestsFor(const EditBox* box) {
 // --- Lookup ------------------------------------------------------------------------------------
 
 HeadlessForm::Element* HeadlessForm::Find(std::u16string_view name) const {
-  auto position = std::ranges::find_if(elements_, [&](const auto& e) { return e->name == name; });
-  return position == elements_.end() ? nullptr : position->get();
+  const auto found = by_name_.find(name);
+  return found == by_name_.end() ? nullptr : found->second;
 }
 
 HeadlessForm::Element& HeadlessForm::Get(std::u16string_view name) const {
@@ -380,7 +412,8 @@ HeadlessForm::Element* HeadlessForm::FindByBox(const EditBox* box) const {
 }
 
 std::vector<std::unique_ptr<HeadlessForm::Element>>::iterator HeadlessForm::PositionOf(std::u16string_view name) {
-  return std::ranges::find_if(elements_, [&](const auto& e) { return e->name == name; });
+  const Element* element = Find(name);
+  return std::ranges::find_if(elements_, [&](const auto& e) { return e.get() == element; });
 }
 
 }  // namespace kestrow::host

@@ -164,6 +164,41 @@ TEST_F(FormTest, EventHandlerChangesAByReferenceArgument) {
   EXPECT_EQ(log[1], "A KeyPress 97");  // recorded as raised, before the handler
 }
 
+TEST_F(FormTest, RecordingOffAppendsNothingButEventsStillRun) {
+  Probe& a = Add(u"A");
+  Add(u"B");
+  EXPECT_TRUE(form_.Recording());
+  form_.Focus(u"A");
+  const std::size_t kept = form_.Records().size();
+  ASSERT_GT(kept, 0u);
+
+  std::vector<std::string> handled;
+  form_.SetEventHandler([&](std::u16string_view, std::string_view event, std::span<EventArg> args) {
+    handled.emplace_back(event);
+    if (event == "KeyPress" && args[0].value.AsInteger() == 'a') args[0].value = Variant::Integer('z');
+  });
+  int answer = -1;
+  a.on_key_down = [&](ControlSite& site) {
+    answer = site.MsgBox(u"prompt", 0, u"caption");
+    site.PropertyChanged("Value");
+    site.SendKeys(u"{TAB}");
+  };
+  form_.SetRecording(false);
+  EXPECT_FALSE(form_.Recording());
+  form_.Type(u"a");
+
+  EXPECT_EQ(form_.Records().size(), kept);  // nothing appended, nothing dropped
+  EXPECT_EQ(answer, kMsgBoxOk);
+  EXPECT_EQ(handled, (Lines{"KeyDown", "KeyPress", "KeyUp", "LostFocus", "GotFocus"}));
+  EXPECT_EQ(form_.Box(u"A").Text(), u"z");  // the handler's change still went back
+  EXPECT_EQ(Focused(), "B");                // the queued move still ran
+
+  form_.SetRecording(true);
+  form_.TakeRecords();
+  form_.Focus(u"A");
+  EXPECT_EQ(Log(), (Lines{"focus A", "B LostFocus", "A GotFocus"}));
+}
+
 TEST_F(FormTest, PingPongOfFocusMovesStopsAfterAThousand) {
   Probe& a = Add(u"A");
   Probe& b = Add(u"B");

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "kestrow/host/control_site.h"
@@ -71,6 +72,10 @@ class HeadlessForm final : private BoxHost {
   std::optional<std::u16string> FocusedName() const;
 
   void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+  // On by default. A long-running application turns the record off so it does not grow without
+  // bound; events still reach the handler and message boxes are still answered OK.
+  void SetRecording(bool on) { recording_ = on; }
+  bool Recording() const { return recording_; }
   // The font the controls get as the ambient font (each a copy of its own).
   void SetAmbientFont(Font font) { ambient_font_ = std::move(font); }
 
@@ -110,7 +115,9 @@ class HeadlessForm final : private BoxHost {
   void RequestFocus(EditBox& box) override;
 
   static Font DefaultAmbientFont();
-  void Record(HostRecord record) { records_.push_back(std::move(record)); }
+  void Record(HostRecord record) {
+    if (recording_) records_.push_back(std::move(record));
+  }
   void QueueSendKeys(std::u16string_view keys);
   void DeliverStroke(const KeyStroke& stroke);
   EditBox& FocusedBox();
@@ -125,13 +132,21 @@ class HeadlessForm final : private BoxHost {
   Element* FindByBox(const EditBox* box) const;
   std::vector<std::unique_ptr<Element>>::iterator PositionOf(std::u16string_view name);
 
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view name) const { return std::hash<std::u16string_view>{}(name); }
+  };
+
   std::vector<std::unique_ptr<Element>> elements_;
+  // Every element by its name: forms of a thousand controls are loaded and saved by name.
+  std::unordered_map<std::u16string, Element*, NameHash, std::equal_to<>> by_name_;
   Element* focused_ = nullptr;
   std::deque<FocusRequest> focus_requests_;
   std::vector<HostRecord> records_;
   std::u16string clipboard_;
   EventHandler event_handler_;
   Font ambient_font_ = DefaultAmbientFont();
+  bool recording_ = true;
   int host_event_depth_ = 0;  // host events raised from inside a host event belong to the outer one
 };
 
