@@ -1,7 +1,8 @@
 # The project's commands. Each one installs what it needs first (scripts/bootstrap.sh).
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: all bootstrap build test demo clean
+.PHONY: all bootstrap build test demo bench fuzz clean
 
 all: build
 
@@ -18,8 +19,20 @@ test: build
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
+# libFuzzer on the control (fuzz/), from the seeds and the inputs of past findings; any finding
+# fails. New corpus entries go to build-fuzz/corpus, the first directory.
+fuzz: bootstrap
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	  -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus fuzz/regressions
+
 demo: build
 	./build/kestrow script examples/scenarios/phone_mask.ksc
 
+bench: build
+	./build/kestrow-bench
+
 clean:
-	rm -rf build build-debug build-sanitize
+	rm -rf build build-debug build-sanitize build-fuzz
