@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host_values/host_error_testing.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/text.h"
 #include "kestrow/host/headless_form.h"
@@ -48,12 +49,7 @@ class ControlTest : public ::testing::Test {
   // The error number a call raises, or 0.
   template <typename F>
   static int ErrorOf(F&& call) {
-    try {
-      call();
-    } catch (const host::HostError& error) {
-      return error.Number();
-    }
-    return 0;
+    return host::test_support::RaisedError(std::forward<F>(call)).value_or(0);
   }
 
   host::HeadlessForm form_;

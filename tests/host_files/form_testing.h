@@ -11,22 +11,13 @@
 #include <optional>
 #include <string>
 
+#include "host_values/host_error_testing.h"
 #include "kestrow/host/form_file.h"
 #include "kestrow/host/host_error.h"
 #include "kestrow/host/objects.h"
 
 namespace kestrow::host::test_support {
 
-// The HostError the action raises, or nothing when it returns normally.
-template <typename Action>
-std::optional<HostError> Raised(Action&& action) {
-  try {
-    action();
-  } catch (const HostError& error) {
-    return error;
-  }
-  return std::nullopt;
-}
 
 // Variants compared by content, objects included (operator== compares object identity).
 inline bool SameValue(const Variant& a, const Variant& b) {

@@ -2,20 +2,28 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 
 #include "kestrow/host/host_error.h"
 
 namespace kestrow::host::test_support {
 
-// The number of the HostError the action raises, or nothing when it returns normally.
+// The HostError the action raises, or nothing when it returns normally.
 template <typename Action>
-std::optional<int> RaisedError(Action&& action) {
+std::optional<HostError> Raised(Action&& action) {
   try {
     action();
   } catch (const HostError& error) {
-    return error.Number();
+    return error;
   }
   return std::nullopt;
+}
+
+// The number of the HostError the action raises, or nothing when it returns normally.
+template <typename Action>
+std::optional<int> RaisedError(Action&& action) {
+  const std::optional<HostError> error = Raised(std::forward<Action>(action));
+  return error ? std::optional<int>(error->Number()) : std::nullopt;
 }
 
 }  // namespace kestrow::host::test_support
