@@ -374,7 +374,12 @@ class FormWriter {
         const std::optional<std::string> text = DateText(value.AsDate());
         if (!text) Refuse(key, "Date value outside the years 100 to 9999");
         out.Key("value");
-        out.String(*text);
+        // The text keeps whole seconds; a date it cannot hold exactly keeps its serial number.
+        if (DateFromText(*text).date == value.AsDate()) {
+          out.String(*text);
+        } else {
+          out.Number(value.AsDate().serial);
+        }
         return;
       }
       case VarType::String:
@@ -972,7 +977,12 @@ class FormReader {
       return Variant::Double(stored.Number());
     }
     if (type == "Date") {
-      if (!stored.IsString()) Fail(where, "Date value is not a string");
+      if (stored.IsNumber()) {
+        const Date date{stored.Number()};
+        if (!DateText(date)) Fail(where, "Date value out of range");
+        return Variant::FromDate(date);
+      }
+      if (!stored.IsString()) Fail(where, "Date value is not a string or a serial number");
       const DateReading reading = DateFromText(stored.Text());
       if (reading.problem == DateProblem::kForm) Fail(where, "Date value is not YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS");
       if (reading.problem == DateProblem::kRange) Fail(where, "Date value out of range");
