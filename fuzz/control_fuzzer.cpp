@@ -155,6 +155,11 @@ bool SameValue(const Variant& a, const Variant& b) {
   switch (a.Type()) {
     case host::VarType::Single: return a.AsSingle() == b.AsSingle() || (std::isnan(a.AsSingle()) && std::isnan(b.AsSingle()));
     case host::VarType::Double: return a.AsDouble() == b.AsDouble() || (std::isnan(a.AsDouble()) && std::isnan(b.AsDouble()));
+    case host::VarType::Date: {
+      const double x = a.AsDate().serial;
+      const double y = b.AsDate().serial;
+      return x == y || (std::isnan(x) && std::isnan(y));
+    }
     case host::VarType::Object: {
       const auto& x = a.AsObject();
       const auto& y = b.AsObject();
