@@ -1,6 +1,8 @@
 # The project's commands. Each one installs what it needs first (scripts/bootstrap.sh).
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# More libFuzzer flags, e.g. -seed=1 for a run that can be repeated.
+FUZZ_FLAGS ?=
 
 .PHONY: all bootstrap build test demo bench fuzz clean
 
@@ -25,7 +27,7 @@ fuzz: bootstrap
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
-	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus fuzz/regressions
 
 demo: build
