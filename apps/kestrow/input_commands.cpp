@@ -22,6 +22,9 @@ std::int16_t ParseCharacterCode(std::string_view word) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(ParseWhole(word, kShortMin, 0xFFFF, "the code")));
 }
 
+// The shift state a raw key event may name after its code; none without it.
+std::int16_t OptionalShift(const Words& words) { return words.size() > 2 ? ParseShift(words[2]) : std::int16_t{0}; }
+
 bool IsTab(std::string_view name) {
   return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
 }
@@ -58,7 +61,7 @@ void Runner::Key(const Words& words) {
 
 void Runner::KeyDown(const Words& words) {
   const std::int16_t code = ParseCode(words[1]);
-  const std::int16_t shift = words.size() > 2 ? ParseShift(words[2]) : std::int16_t{0};
+  const std::int16_t shift = OptionalShift(words);
   RequireFocus();
   form_.RawKeyDown(code, shift);
 }
@@ -71,7 +74,7 @@ void Runner::KeyPress(const Words& words) {
 
 void Runner::KeyUp(const Words& words) {
   const std::int16_t code = ParseCode(words[1]);
-  const std::int16_t shift = words.size() > 2 ? ParseShift(words[2]) : std::int16_t{0};
+  const std::int16_t shift = OptionalShift(words);
   RequireFocus();
   form_.RawKeyUp(code, shift);
 }
