@@ -48,6 +48,8 @@ void Text::InitProperties() {
 void Text::ReadProperties(host::PropertyBag& bag) {
   ReadBoxProperties(bag);
   ReadFormatProperties(bag);
+  // A hand-edited or foreign form may hold lengths the type cannot take; typing would lose them.
+  engine_.BringIntoTypeBounds();
   engine_.RebuildMask();
   engine::FormatMembers& m = engine_.MembersForLoading();
   if (m.m_DataType == engine::dtPassword) {
@@ -93,7 +95,7 @@ void Text::ReadBoxProperties(host::PropertyBag& bag) {
   text1_.SetFontBold(host::ToBoolean(bag.ReadProperty("FontBold", Int(0))));
 }
 
-// Stored settings are taken as they are: no setter runs and nothing is checked.
+// Stored settings are taken as they are: no setter runs; only the type's bounds are applied after.
 void Text::ReadFormatProperties(host::PropertyBag& bag) {
   engine::FormatMembers& m = engine_.MembersForLoading();
   m.m_DataType = host::ToInteger(bag.ReadProperty("DataType", Int(engine::dtAlphaNumeric)));

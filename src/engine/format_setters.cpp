@@ -168,11 +168,37 @@ void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
       m_InputFormat = dtYesNoFormat, m_DecimalPlaces = 0, m_Value = Variant::Integer(0), m_Length = kLogicalLength;
       break;
   }
+  // A length or decimal count the new type cannot hold would lose what is typed (a text's 400
+  // places become 400 digits that no number can hold): they are brought into its bounds.
+  const TypeBoundsChange bounded = BringIntoTypeBounds();
   // Characters stay hidden exactly while the field holds a password.
   text1_.SetPasswordChar(dataType == dtPassword ? m_PadChar : u"");
   const DataTypeReports& after = ReportsFor(dataType);
   SetAlignment(after.alignment);
   for (std::string_view report : after.reports) site_.PropertyChanged(report);
+  const auto reported = [&](std::string_view name) { return std::ranges::find(after.reports, name) != after.reports.end(); };
+  if (bounded.length && !reported("Length")) site_.PropertyChanged("Length");
+  if (bounded.decimalPlaces && !reported("DecimalPlaces")) site_.PropertyChanged("DecimalPlaces");
+}
+
+TypeBoundsChange TextEngine::BringIntoTypeBounds() {
+  const std::int16_t length = m_Length;
+  const std::int16_t decimalPlaces = m_DecimalPlaces;
+  if (m_DataType == dtNumeric) {
+    // A custom mask measures its own length, which the 20-digit limit does not bind.
+    if (m_InputFormat != dtCustomFormat) m_Length = std::min(m_Length, kMaxNumericLength);
+    m_DecimalPlaces = std::clamp(m_DecimalPlaces, std::int16_t{0}, kMaxDecimalPlaces);
+  } else {
+    m_DecimalPlaces = 0;
+  }
+  if (m_DataType == dtDate) m_Length = kDateLength;
+  if (m_DataType == dtLogical) m_Length = kLogicalLength;
+  m_Length = std::max(m_Length, std::int16_t{1});
+  // Decimals need a digit before the point and the point itself.
+  if (m_DecimalPlaces > 0 && m_Length < m_DecimalPlaces + 2) {
+    m_DecimalPlaces = static_cast<std::int16_t>(std::max(0, m_Length - 2));
+  }
+  return {m_Length != length, m_DecimalPlaces != decimalPlaces};
 }
 
 void TextEngine::SetInputFormat(std::int32_t New_InputFormat) {

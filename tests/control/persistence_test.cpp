@@ -71,6 +71,49 @@ TEST_F(Persistence, ReadRebuildsTheMaskAndShowsTheDisplayForm) {
   EXPECT_EQ(text.Engine().Mask(), u"#9,99,999.99");
 }
 
+// Stored lengths and decimals the type cannot take are brought into its bounds as they are read,
+// so typing into the loaded field loses nothing.
+TEST_F(Persistence, StoredLengthsOutsideTheTypesBoundsAreBroughtIn) {
+  const struct {
+    const char* what;
+    std::int16_t dataType, inputFormat, length, decimals;
+    std::int16_t expectedLength, expectedDecimals;
+  } rows[] = {
+      {"number too long", engine::dtNumeric, engine::dtDigits, 400, 2, 20, 2},
+      {"too many decimals", engine::dtNumeric, engine::dtDigitsSigns, 20, 19, 20, 16},
+      {"decimals without room", engine::dtNumeric, engine::dtDigits, 3, 2, 3, 1},
+      {"no places", engine::dtNumeric, engine::dtDigits, -4, 0, 1, 0},
+      {"custom numeric mask", engine::dtNumeric, engine::dtCustomFormat, 30, 0, 30, 0},
+      {"decimals on text", engine::dtAlphaNumeric, engine::dtAlphabets, 6, 3, 6, 0},
+      {"short date", engine::dtDate, engine::dtBritishDate, 7, 0, 10, 0},
+      {"long yes/no", engine::dtLogical, engine::dtYesNoFormat, 9, 1, 5, 0},
+  };
+  for (const auto& row : rows) {
+    host::PropertyBag bag;
+    bag.WriteProperty("DataType", Variant::Integer(row.dataType), Variant::Integer(0));
+    bag.WriteProperty("InputFormat", Variant::Integer(row.inputFormat), Variant::Integer(1));
+    bag.WriteProperty("Mask", Variant::String(std::u16string(30, u'9')), Variant::String(u""));
+    bag.WriteProperty("DecimalPlaces", Variant::Integer(row.decimals), Variant::Integer(0));
+    bag.WriteProperty("Length", Variant::Integer(row.length), Variant::Integer(10));
+    control::Text& text = Read(bag);
+    EXPECT_EQ(text.Engine().Length(), row.expectedLength) << row.what;
+    EXPECT_EQ(text.Engine().DecimalPlaces(), row.expectedDecimals) << row.what;
+    form_.RemoveControl(u"Loaded");
+  }
+}
+
+TEST_F(Persistence, AStoredNumberTooLongForItsTypeStillTakesWhatIsTyped) {
+  host::PropertyBag bag;
+  bag.WriteProperty("DataType", Variant::Integer(engine::dtNumeric), Variant::Integer(0));
+  bag.WriteProperty("InputFormat", Variant::Integer(engine::dtDigits), Variant::Integer(1));
+  bag.WriteProperty("Length", Variant::Integer(400), Variant::Integer(10));
+  control::Text& text = Read(bag);
+  form_.Focus(u"Loaded");
+  form_.Type(std::u16string(400, u'9'));
+  form_.Focus(u"other");
+  EXPECT_EQ(text.Engine().Value(), Variant::Double(99999999999999999999.0));
+}
+
 TEST_F(Persistence, StoredLogicalNullReadsAsZeroAndPasswordsHideBehindTheirPadding) {
   host::PropertyBag logical;
   logical.WriteProperty("DataType", Variant::Integer(engine::dtLogical), Variant::Integer(0));

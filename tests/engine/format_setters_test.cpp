@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/field_fixture.h"
 
 namespace kestrow::testing {
@@ -77,6 +79,40 @@ TEST_F(FormatSetters, DataTypeDefaults) {
   Field().SetDataType(dtLogical);
   EXPECT_EQ(Field().Length(), 5);
   EXPECT_EQ(Field().Alignment(), 0);
+}
+
+// A length the new type cannot hold would lose what is typed: 400 places of text switched to a
+// number took 400 digits that overflowed on leaving, and the value stayed 0.
+TEST_F(FormatSetters, DataTypeChangeBringsTheLengthIntoTheNewTypesBounds) {
+  Field().SetLength(400);
+  ClearLog();
+  Field().SetDataType(dtNumeric);
+  EXPECT_EQ(Field().Length(), 20);
+  EXPECT_EQ(Reports(), (std::vector<std::string>{"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment",
+                                                 "Length", "DataType", "Mask", "Text"}));
+  Focus();
+  Type(std::u16string(400, u'7'));
+  Blur();
+  EXPECT_EQ(Field().Value(), Variant::Double(77777777777777777777.0));
+
+  // A length that fits is kept and not reported.
+  Field().SetDataType(dtAlphaNumeric);
+  Field().SetLength(20);
+  ClearLog();
+  Field().SetDataType(dtNumeric);
+  EXPECT_EQ(Field().Length(), 20);
+  EXPECT_EQ(std::ranges::count(Reports(), "Length"), 0);
+}
+
+TEST_F(FormatSetters, CustomMaskOfManyPlacesKeepsItsLengthWhenSwitchedToANumber) {
+  Field().SetInputFormat(dtCustomFormat);
+  Field().SetMask(std::u16string(30, u'X'));
+  Field().SetDataType(dtNumeric);  // the number takes its own format, and with it the 20 digits
+  EXPECT_EQ(Field().InputFormat(), dtDigits);
+  EXPECT_EQ(Field().Length(), 20);
+  Field().SetInputFormat(dtCustomFormat);
+  Field().SetMask(std::u16string(25, u'9'));  // a mask is not held to 20 digits
+  EXPECT_EQ(Field().Length(), 25);
 }
 
 TEST_F(FormatSetters, SameDataTypeChangesNothing) {

@@ -32,6 +32,12 @@ struct FormatMembers {
   std::u16string m_EditTemplate = std::u16string(10, u' ');
 };
 
+// Which settings BringIntoTypeBounds changed.
+struct TypeBoundsChange {
+  bool length = false;
+  bool decimalPlaces = false;
+};
+
 class TextEngine : private FormatMembers {
  public:
   TextEngine(host::EditBox& text1, host::ControlSite& site) : text1_(text1), site_(site) {}
@@ -66,8 +72,12 @@ class TextEngine : private FormatMembers {
 
   // --- The stored model, for persistence ----------------------------------------------------
   const FormatMembers& Members() const { return *this; }
-  // Loading stores settings unchecked; RebuildMask and RefreshDisplay follow.
+  // Loading stores settings unchecked; BringIntoTypeBounds, RebuildMask and RefreshDisplay follow.
   FormatMembers& MembersForLoading() { return *this; }
+  // The length and decimal places the data type admits: a date is 10 long, a yes/no 5, a number
+  // at most 20 with at most 16 decimals and room for a digit and the point, other types have no
+  // decimals, and every field at least one place. Nothing is reported.
+  TypeBoundsChange BringIntoTypeBounds();
 
   // --- Mask construction and display --------------------------------------------------------
   void RebuildMask();
