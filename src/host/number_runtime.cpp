@@ -18,7 +18,7 @@ constexpr int kSingleSignificantDigits = 7;
 constexpr long long kExponentCap = 1'000'000'000;
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsSkipped(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool IsSkipped(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
 // Walks a text with the characters the reader ignores left out.
 class Cursor {
@@ -204,7 +204,8 @@ std::u16string FormatNumber(double value, std::u16string_view picture) {
 
   Decimal decimal = DecimalOf(value, kSignificantDigits);
   RoundAt(decimal, -decimals, Tie::AwayFromZero);
-  std::string text = decimal.negative && !decimal.digits.empty() ? "-" : "";
+  // A negative value keeps its sign even when it rounds to zero (-0.001 with two places is -0.00).
+  std::string text = value < 0.0 ? "-" : "";
   const long long top = std::max(decimal.digits.empty() ? -1 : decimal.exponent, min_whole - 1);
   for (long long power = top; power >= 0; --power) text += decimal.DigitAt(power);
   if (decimals > 0) text += '.';

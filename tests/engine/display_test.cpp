@@ -62,7 +62,7 @@ TEST_F(Display, AmountsInBothForms) {
       {dtAccountsFormat1, "*", -1234.5, "-··1234.50", "****1,234.50·Db."},
       {dtAccountsFormat1, "*", 1234.5, "···1234.50", "****1,234.50·Cr."},
       {dtNone, "*", -1234.5, "-··1234.50", "-****1,234.50"},
-      {dtNone, "", -0.004, "······0.00", "-0.00"},  // no digit for the sign, but still below zero
+      {dtNone, "", -0.004, "-·····0.00", "-0.00"},  // rounds to zero, but still below zero
   };
   for (const AmountRow& row : rows) {
     Amount(row.displayFormat, host::FromUtf8(row.pad));
