@@ -67,6 +67,7 @@ void Text::ReadProperties(host::PropertyBag& bag) {
   // Kept after the stored keys of old forms, which lack them.
   text1_.SetForeColor(ToColour(bag.ReadProperty("ForeColor", Colour(kWindowText))));
   appearance_ = host::ToInteger(bag.ReadProperty("Appearance", Int(kAppearanceThreeD)));
+  foreign_keys_ = bag.EntriesNotRead();
 }
 
 // Each key goes to the inner box as soon as it is read; the single font keys come after the font
@@ -152,6 +153,7 @@ void Text::WriteProperties(host::PropertyBag& bag) const {
   bag.WriteProperty("BorderStyle", Int(border_style_), Int(kBorderFixedSingle));
   bag.WriteProperty("ForeColor", Colour(text1_.ForeColor()), Colour(kWindowText));
   bag.WriteProperty("Appearance", Int(appearance_), Int(kAppearanceThreeD));
+  for (const auto& [key, value] : foreign_keys_) bag.WriteProperty(key, value, value);
 }
 
 }  // namespace kestrow::control

@@ -5,7 +5,17 @@ namespace kestrow::host {
 Variant PropertyBag::ReadProperty(std::string_view key, const Variant& defaultValue) {
   last_key_read_ = std::string(key);
   const auto found = index_.find(key);
-  return found == index_.end() ? defaultValue : entries_[found->second].second;
+  if (found == index_.end()) return defaultValue;
+  read_[found->second] = true;
+  return entries_[found->second].second;
+}
+
+std::vector<PropertyBag::Entry> PropertyBag::EntriesNotRead() const {
+  std::vector<Entry> unread;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (!read_[i]) unread.push_back(entries_[i]);
+  }
+  return unread;
 }
 
 // The default is not consulted: the stored form always says every value, so it reads the same
@@ -17,9 +27,12 @@ void PropertyBag::WriteProperty(std::string_view key, const Variant& value, cons
   }
   entries_.emplace_back(std::string(key), value);
   try {
+    read_.push_back(false);
     index_.emplace(std::string(key), entries_.size() - 1);
   } catch (...) {
-    entries_.pop_back();  // keep the entries and the index in step
+    // keep the entries, the read marks and the index in step
+    read_.resize(entries_.size() - 1);
+    entries_.pop_back();
     throw;
   }
 }

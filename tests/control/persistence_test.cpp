@@ -176,6 +176,36 @@ TEST_F(Persistence, AFontsWeightSurvivesAFormFileWhenItsBoldStateIsRestated) {
   EXPECT_FALSE(copy.FontBold());
 }
 
+// A form written by a later version holds keys this one does not know; saving must keep them.
+TEST_F(Persistence, UnknownStoredKeysSurviveLoadAndSave) {
+  auto font = std::make_shared<host::Font>();
+  font->name = u"Later";
+  host::PropertyBag bag;
+  bag.WriteProperty("FutureFlag", Variant::Boolean(true), Variant::Boolean(false));
+  bag.WriteProperty("Length", Variant::Integer(6), Variant::Integer(10));
+  bag.WriteProperty("FutureStyle", Variant::Object(font), Variant::Null());
+  bag.WriteProperty("FutureCount", Variant::Long(70000), Variant::Long(0));
+  control::Text& text = Read(bag);
+  EXPECT_EQ(text.Engine().Length(), 6);
+
+  const fs::path file = dir_ / "later.json";
+  control::SaveForm(form_, {u"Loaded"}, file);
+  host::HeadlessForm reloaded;
+  control::LoadForm(reloaded, file);
+  const host::PropertyBag again = Saved(static_cast<control::Text&>(*reloaded.ControlNamed(u"Loaded")));
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : again.Entries()) keys.push_back(key);
+  std::vector<std::string> expected = kStoredKeys;
+  expected.insert(expected.end(), {"FutureFlag", "FutureStyle", "FutureCount"});
+  EXPECT_EQ(keys, expected);  // after the known keys, in the order they came
+  host::PropertyBag copy = again;
+  EXPECT_EQ(copy.ReadProperty("FutureFlag", Variant()), Variant::Boolean(true));
+  EXPECT_EQ(copy.ReadProperty("FutureCount", Variant()), Variant::Long(70000));
+  const auto style = std::dynamic_pointer_cast<host::Font>(copy.ReadProperty("FutureStyle", Variant()).AsObject());
+  ASSERT_TRUE(style);
+  EXPECT_EQ(style->name, u"Later");
+}
+
 TEST_F(Persistence, WrongTypeStopsTheReadNamingTheKey) {
   host::PropertyBag bag;
   bag.WriteProperty("FontSize", Variant::String(u"large"), Variant::Integer(0));

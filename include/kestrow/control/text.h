@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "kestrow/engine/text_engine.h"
 #include "kestrow/host/control_site.h"
@@ -144,6 +145,8 @@ class Text final : public host::Component, private host::EditBoxEvents {
   engine::TextEngine engine_;
   std::int16_t border_style_ = kBorderFixedSingle;
   std::int16_t appearance_ = kAppearanceThreeD;
+  // Stored keys this version does not know (written by a later one), written back as they came.
+  std::vector<host::PropertyBag::Entry> foreign_keys_;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
 };
