@@ -2,19 +2,20 @@
 // malformed input into one error naming the file and the place.
 #include "kestrow/host/form_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <deque>
-#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -24,6 +25,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "kestrow/host/file_replace.h"
 #include "kestrow/host/host_error.h"
 #include "kestrow/host/objects.h"
 #include "kestrow/host/runtime.h"
@@ -1064,6 +1066,8 @@ class FormReader {
   std::string key_place_;
 };
 
+std::string Reason(int error) { return std::system_category().message(error); }
+
 [[noreturn]] void RaiseAccess(const std::filesystem::path& path, const std::string& what) {
   throw HostError(errors::kPathFileAccessError, "Path/File access error: " + path.string() + ": " + what);
 }
@@ -1103,52 +1107,44 @@ std::vector<StoredControl> ParseForm(std::string_view json, std::string_view sou
 
 std::vector<StoredControl> ReadFormFile(const std::filesystem::path& path) {
   const std::string source = path.filename().string();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw HostError(errors::kFileNotFound, "File not found: " + path.string());
+  RemoveStaleTemporaries(path);
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) {
+      throw HostError(errors::kFileNotFound, "File not found: " + path.string() + ": " + Reason(error));
+    }
+    RaiseAccess(path, "cannot open the file: " + Reason(error));
+  }
+  const std::unique_ptr<int, void (*)(int*)> closing(&fd, [](int* open) { ::close(*open); });
   // The size on disk refuses a large file without reading it; the capped read below also stops a
   // file that grows, or a device that never ends.
-  std::error_code size_error;
-  const std::uintmax_t size = std::filesystem::file_size(path, size_error);
-  if (!size_error && size > kMaxFormFileBytes) RaiseTooLarge(source);
-  std::string text;
-  std::array<char, 1 << 16> chunk{};
-  while (text.size() <= kMaxFormFileBytes && in.read(chunk.data(), chunk.size()).gcount() > 0) {
-    text.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) RaiseAccess(path, "cannot examine the file: " + Reason(errno));
+  if (S_ISDIR(status.st_mode)) RaiseAccess(path, Reason(EISDIR));
+  if (S_ISREG(status.st_mode) && static_cast<std::uintmax_t>(status.st_size) > kMaxFormFileBytes) {
+    RaiseTooLarge(source);
   }
-  if (in.bad()) RaiseAccess(path, "cannot read the file");
+  std::string text;
+  if (S_ISREG(status.st_mode)) text.reserve(static_cast<std::size_t>(status.st_size));
+  std::array<char, 1 << 16> chunk{};
+  while (text.size() <= kMaxFormFileBytes) {
+    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      RaiseAccess(path, "cannot read the file: " + Reason(errno));
+    }
+    text.append(chunk.data(), static_cast<std::size_t>(got));
+  }
   return ParseForm(text, source);
 }
 
 void WriteFormFile(const std::filesystem::path& path, const std::vector<StoredControl>& controls) {
-  const std::string text = FormatForm(controls);  // refuses an unstorable value before touching the disk
-
-  // The temporary file is named for this process, so writers within it take turns.
-  static std::mutex writing;
-  const std::lock_guard<std::mutex> lock(writing);
-  std::filesystem::path temporary = path;
-  temporary += ".tmp-" + std::to_string(::getpid());
-  std::error_code ignored;
-
-  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-  if (!out) RaiseAccess(path, "cannot create " + temporary.string());
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
-  const bool written = out.good();
-  out.close();
-  if (!written || out.fail()) {
-    std::filesystem::remove(temporary, ignored);
-    RaiseAccess(path, "cannot write " + temporary.string());
-  }
-  // A replaced file keeps its permissions.
-  if (const auto status = std::filesystem::status(path, ignored); std::filesystem::is_regular_file(status)) {
-    std::filesystem::permissions(temporary, status.permissions(), ignored);
-  }
-  std::error_code renamed;
-  std::filesystem::rename(temporary, path, renamed);
-  if (renamed) {
-    std::filesystem::remove(temporary, ignored);
-    RaiseAccess(path, renamed.message());
-  }
+  ReplaceFile(path, FormatForm(controls));  // FormatForm refuses an unstorable value before the disk is touched
 }
 
 }  // namespace kestrow::host
