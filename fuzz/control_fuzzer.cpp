@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fuzz_ops.h"
+#include "invariants.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/form_storage.h"
 #include "kestrow/control/text.h"
@@ -28,6 +29,7 @@ namespace {
 
 using namespace kestrow;
 using host::Variant;
+using fuzz::Broken;
 
 class Reader {
  public:
@@ -51,9 +53,14 @@ class Reader {
     return value;
   }
   std::u16string String() {
-    const std::uint8_t length = U8();
+    const std::uint8_t code = U8();
+    if (code == fuzz::kRunString) {
+      const std::uint16_t count = U16();
+      return std::u16string(count, static_cast<char16_t>(U16()));
+    }
+    const std::size_t length = code == fuzz::kLongString ? U16() : code;
     std::u16string text;
-    for (int i = 0; i < length && !Done(); ++i) text.push_back(static_cast<char16_t>(U16()));
+    for (std::size_t i = 0; i < length && !Done(); ++i) text.push_back(static_cast<char16_t>(U16()));
     return text;
   }
 
@@ -62,11 +69,6 @@ class Reader {
   std::size_t size_;
   std::size_t pos_ = 0;
 };
-
-[[noreturn]] void Broken(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "control_fuzzer: invariant broken: %s %s\n", what, detail.c_str());
-  std::abort();
-}
 
 double EdgeNumber(int index) {
   constexpr int table = static_cast<int>(sizeof(fuzz::kEdgeNumbers) / sizeof(fuzz::kEdgeNumbers[0]));
@@ -125,119 +127,6 @@ Variant DecodeVariant(Reader& in) {
   }
 }
 
-// --- Invariants ----------------------------------------------------------------------------
-
-void CheckControl(const control::Text& text) {
-  const host::EditBox& box = text.Text1();
-  const auto size = static_cast<std::int64_t>(box.Text().size());
-  if (box.SelStart() < 0) Broken("SelStart < 0");
-  if (static_cast<std::int64_t>(box.SelStart()) + box.SelLength() > size || box.SelLength() < 0) {
-    Broken("selection outside the text", std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()) + " of " +
-                                             std::to_string(size));
-  }
-  const engine::FormatMembers& m = text.Engine().Members();
-  if (m.m_Length < 1) Broken("m_Length < 1", std::to_string(m.m_Length));
-  if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16) Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
-  if (m.m_DataType == engine::dtNumeric) {
-    if (m.m_Length > 20) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
-    if (m.m_DecimalPlaces > 0 && m.m_Length < m.m_DecimalPlaces + 2) {
-      Broken("numeric m_Length < decimals + 2", std::to_string(m.m_Length) + "/" + std::to_string(m.m_DecimalPlaces));
-    }
-  } else if (m.m_DecimalPlaces != 0) {
-    Broken("decimals on a non-numeric field", std::to_string(m.m_DataType) + "/" + std::to_string(m.m_DecimalPlaces));
-  }
-  if (m.m_DataType == engine::dtDate && m.m_Length != 10) Broken("date m_Length != 10", std::to_string(m.m_Length));
-  if (m.m_DataType == engine::dtLogical && m.m_Length != 5) Broken("logical m_Length != 5", std::to_string(m.m_Length));
-}
-
-bool SameValue(const Variant& a, const Variant& b) {
-  if (a.Type() != b.Type()) return false;
-  switch (a.Type()) {
-    case host::VarType::Single: return a.AsSingle() == b.AsSingle() || (std::isnan(a.AsSingle()) && std::isnan(b.AsSingle()));
-    case host::VarType::Double: return a.AsDouble() == b.AsDouble() || (std::isnan(a.AsDouble()) && std::isnan(b.AsDouble()));
-    case host::VarType::Date: {
-      const double x = a.AsDate().serial;
-      const double y = b.AsDate().serial;
-      return x == y || (std::isnan(x) && std::isnan(y));
-    }
-    case host::VarType::Object: {
-      const auto& x = a.AsObject();
-      const auto& y = b.AsObject();
-      if (!x || !y) return !x && !y;
-      if (x->KindName() != y->KindName()) return false;
-      if (const auto* fx = dynamic_cast<const host::Font*>(x.get())) {
-        const auto* fy = dynamic_cast<const host::Font*>(y.get());
-        return fx->name == fy->name && fx->size == fy->size && fx->weight == fy->weight && fx->charset == fy->charset &&
-               fx->bold == fy->bold && fx->italic == fy->italic && fx->underline == fy->underline &&
-               fx->strikethrough == fy->strikethrough;
-      }
-      if (const auto* px = dynamic_cast<const host::Picture*>(x.get())) {
-        const auto* py = dynamic_cast<const host::Picture*>(y.get());
-        return px->width == py->width && px->height == py->height && px->bits == py->bits;
-      }
-      return x == y;
-    }
-    default: return a == b;
-  }
-}
-
-std::string Show(const Variant& v) {
-  std::string text = host::TypeName(v);
-  if (v.Type() == host::VarType::Object && v.AsObject()) {
-    if (const auto* f = dynamic_cast<const host::Font*>(v.AsObject().get())) {
-      std::string name;
-      for (const char16_t c : f->name) name += std::to_string(static_cast<unsigned>(c)) + ",";
-      return text + "{" + name + " " + std::to_string(f->size) + " " + std::to_string(f->weight) + " " +
-             std::to_string(f->charset) + " " + std::to_string(f->bold) + std::to_string(f->italic) +
-             std::to_string(f->underline) + std::to_string(f->strikethrough) + "}";
-    }
-  }
-  try {
-    if (v.Type() != host::VarType::Object) text += ":" + host::ToUtf8(host::ToText(v));
-  } catch (const host::HostError&) {
-  }
-  return text;
-}
-
-// What the box showed: a reloaded control shows the display form of its value afresh, which may
-// differ from a box that last showed, say, a typed blank or padding not yet refreshed.
-bool IsShownText(const std::string& key) { return key == "Text" || key == "SelText" || key == "SelStart" || key == "SelLength"; }
-
-void CompareBags(const host::PropertyBag& original, const host::PropertyBag& reloaded, const char* how) {
-  const auto& a = original.Entries();
-  const auto& b = reloaded.Entries();
-  if (a.size() != b.size()) Broken(how, "key count differs");
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].first != b[i].first) Broken(how, "key " + a[i].first + " vs " + b[i].first);
-    if (!IsShownText(a[i].first) && !SameValue(a[i].second, b[i].second)) {
-      for (std::size_t k = 0; k < a.size(); ++k) {
-        std::fprintf(stderr, "  %s: %s | %s\n", a[k].first.c_str(), Show(a[k].second).c_str(), Show(b[k].second).c_str());
-      }
-      Broken(how, "key " + a[i].first + ": " + Show(a[i].second) + " became " + Show(b[i].second));
-    }
-  }
-}
-
-// A form file keeps strings as UTF-8, which has no lone surrogates: they come back as U+FFFD.
-std::u16string ThroughUtf8(const std::u16string& text) { return host::FromUtf8(host::ToUtf8(text)); }
-
-host::PropertyBag Utf8Normalised(const host::PropertyBag& bag) {
-  host::PropertyBag out;
-  for (const auto& [key, value] : bag.Entries()) {
-    Variant copy = value;
-    if (value.IsString()) copy = Variant::String(ThroughUtf8(value.AsString()));
-    if (value.Type() == host::VarType::Object && value.AsObject()) {
-      if (const auto* font = dynamic_cast<const host::Font*>(value.AsObject().get())) {
-        auto clone = font->Clone();
-        clone->name = ThroughUtf8(clone->name);
-        copy = Variant::Object(clone);
-      }
-    }
-    out.WriteProperty(key, copy, Variant());
-  }
-  return out;
-}
-
 // --- The harness -----------------------------------------------------------------------------
 
 const std::filesystem::path& WorkDir() {
@@ -268,48 +157,32 @@ class Harness {
     for (int i = 0; i < count; ++i) {
       names_.push_back(u"F" + std::u16string(1, static_cast<char16_t>(u'1' + i)));
       controls_.push_back(&control::AddText(form_, names_.back()));
+      watchers_.push_back(std::make_unique<fuzz::LeaveWatcher>(*controls_.back(), form_.Box(names_.back())));
     }
     form_.AddPlainBox(u"other");
   }
 
   void Run() {
-    for (int step = 0; step < 400 && !in_.Done(); ++step) {
+    for (int step = 0; step < kMaxSteps && !in_.Done(); ++step) {
       try {
         Step();
       } catch (const host::HostError&) {
         // The host's errors are results.
       }
       form_.TakeRecords();
-      for (const control::Text* text : controls_) CheckControl(*text);
+      CheckAll("text past its limit after a step:");
     }
   }
 
  private:
+  static constexpr int kMaxSteps = 4000;
+
   std::size_t Pick() { return in_.U8() % controls_.size(); }
 
-  // A key event checked against the box's MaxLength: a key may not lengthen a text that is at
-  // or over it. Only while the same box keeps the focus (leaving shows the display form).
-  template <typename Event>
-  void Key(Event&& event) {
-    const std::optional<std::u16string> name = form_.FocusedName();
-    if (!name) return;
-    host::EditBox& box = form_.Box(*name);
-    const std::size_t before = box.Text().size();
-    try {
-      event();
-    } catch (...) {
-      CheckMaxLength(box, *name, before);
-      throw;
-    }
-    CheckMaxLength(box, *name, before);
-  }
-
-  void CheckMaxLength(host::EditBox& box, const std::u16string& name, std::size_t before) {
-    if (form_.FocusedName() != name || !form_.Contains(name) || &form_.Box(name) != &box) return;
-    const std::int32_t max = box.MaxLength();
-    const std::size_t after = box.Text().size();
-    if (max > 0 && after > before && after > static_cast<std::size_t>(max)) {
-      Broken("typing went past MaxLength", std::to_string(before) + " -> " + std::to_string(after) + " max " + std::to_string(max));
+  void CheckAll(const char* how) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      fuzz::CheckSettings(*controls_[i]);
+      fuzz::CheckWithinLimit(*controls_[i], form_.FocusedName() == names_[i], how);
     }
   }
 
@@ -322,7 +195,7 @@ class Harness {
         control::Text& text = *controls_[Pick()];
         const control::MemberInfo& member = members[in_.U8() % members.size()];
         const Variant value = DecodeVariant(in_);
-        if (trace_) std::fprintf(stderr, "  set %.*s = %s\n", static_cast<int>(member.name.size()), member.name.data(), Show(value).c_str());
+        if (trace_) std::fprintf(stderr, "  set %.*s = %s\n", static_cast<int>(member.name.size()), member.name.data(), fuzz::Show(value).c_str());
         form_.Handle([&] { control::PutProperty(text, member, value); });
         break;
       }
@@ -347,35 +220,35 @@ class Harness {
           if (!form_.FocusedName()) break;
           if (trace_) std::fprintf(stderr, "  type %u\n", static_cast<unsigned>(c));
           try {
-            Key([&] { form_.Type(std::u16string(1, c)); });
+            form_.Type(std::u16string(1, c));
           } catch (const host::HostError&) {
             // The next character is still typed, as the runner does.
           }
-          for (const control::Text* text : controls_) CheckControl(*text);
+          CheckAll("typing went past the limit:");
         }
         break;
       }
       case fuzz::kKey: {
         const char* key = fuzz::kKeyNames[in_.U8() % fuzz::kKeyCount];
         const auto shift = static_cast<std::int16_t>(in_.U8() % 8);
-        if (form_.FocusedName()) Key([&] { form_.PressKey(key, shift); });
+        if (form_.FocusedName()) form_.PressKey(key, shift);
         break;
       }
       case fuzz::kKeyDown: {
         const std::int16_t code = in_.I16();
         const std::int16_t shift = in_.I16();
-        if (form_.FocusedName()) Key([&] { form_.RawKeyDown(code, shift); });
+        if (form_.FocusedName()) form_.RawKeyDown(code, shift);
         break;
       }
       case fuzz::kKeyPress: {
         const std::int16_t code = in_.I16();
-        if (form_.FocusedName()) Key([&] { form_.RawKeyPress(code); });
+        if (form_.FocusedName()) form_.RawKeyPress(code);
         break;
       }
       case fuzz::kKeyUp: {
         const std::int16_t code = in_.I16();
         const std::int16_t shift = in_.I16();
-        if (form_.FocusedName()) Key([&] { form_.RawKeyUp(code, shift); });
+        if (form_.FocusedName()) form_.RawKeyUp(code, shift);
         break;
       }
       case fuzz::kSelect: {
@@ -387,7 +260,7 @@ class Harness {
       case fuzz::kValue: {
         control::Text& text = *controls_[Pick()];
         const Variant value = DecodeVariant(in_);
-        if (trace_) std::fprintf(stderr, "  value = %s\n", Show(value).c_str());
+        if (trace_) std::fprintf(stderr, "  value = %s\n", fuzz::Show(value).c_str());
         form_.Handle([&] { text.Engine().SetValue(value); });
         break;
       }
@@ -410,7 +283,7 @@ class Harness {
         form_.Handle([&] { text.Resize(width, height); });
         break;
       }
-      case fuzz::kSaveFile: SaveAndLoadFile(Pick()); break;
+      case fuzz::kSaveFile: SaveAndLoadFile(); break;
       case fuzz::kBag: {
         const std::size_t index = Pick();
         ThroughBag(index, (in_.U8() & 1) != 0);
@@ -427,8 +300,9 @@ class Harness {
   }
 
   // A saved control is compared unfocused: the focused text is the edited form, not the stored one.
-  void Blur(std::size_t index) {
-    if (form_.FocusedName() == names_[index]) form_.Focus(u"other");
+  bool Blur() {
+    if (form_.FocusedName() && form_.FocusedName() != u"other") form_.Focus(u"other");
+    return form_.FocusedName() == u"other" || !form_.FocusedName();  // a refused value keeps the focus
   }
 
   host::PropertyBag BagOf(const control::Text& text) {
@@ -437,37 +311,52 @@ class Harness {
     return bag;
   }
 
-  void SaveAndLoadFile(std::size_t index) {
-    Blur(index);
-    if (form_.FocusedName() == names_[index]) return;  // a refused value kept the focus
+  // The whole form through a file: the file holds what each control wrote, and every control
+  // read back from it writes the same.
+  void SaveAndLoadFile() {
+    if (!Blur()) return;
     const std::filesystem::path path = WorkDir() / "form.json";
-    control::SaveForm(form_, {names_[index]}, path);
-    const host::PropertyBag original = Utf8Normalised(BagOf(*controls_[index]));
+    control::SaveForm(form_, names_, path);
+    std::vector<fuzz::SavedControl> saved;
+    for (std::size_t i = 0; i < controls_.size(); ++i) saved.push_back({names_[i], BagOf(*controls_[i])});
+    fuzz::CheckFileHolds(path, saved);
     host::HeadlessForm fresh;
     fresh.AddPlainBox(u"other");
-    control::LoadForm(fresh, path);
-    const auto* copy = dynamic_cast<const control::Text*>(fresh.ControlNamed(names_[index]));
-    if (copy == nullptr) Broken("form file lost the control");
-    CheckControl(*copy);
-    CompareBags(original, BagOf(*copy), "form file reload:");
+    control::LoadForm(fresh, path, u"other");
+    for (const fuzz::SavedControl& control : saved) {
+      const auto* copy = dynamic_cast<const control::Text*>(fresh.ControlNamed(control.name));
+      if (copy == nullptr) Broken("form file lost a control");
+      fuzz::CheckSettings(*copy);
+      fuzz::CompareBags(fuzz::Utf8Normalised(control.bag), BagOf(*copy), "form file reload:");
+    }
   }
 
   void ThroughBag(std::size_t index, bool replace) {
-    Blur(index);
-    if (form_.FocusedName() == names_[index]) return;
+    if (!Blur()) return;
     host::StoredControl stored = control::StoreText(*controls_[index], names_[index]);
     const host::PropertyBag original = stored.properties;
     host::HeadlessForm fresh;
     fresh.AddPlainBox(u"other");
     const control::Text& copy = control::PlaceStoredText(fresh, stored, "bag", u"other");
-    CheckControl(copy);
-    CompareBags(original, BagOf(copy), "bag reload:");
+    fuzz::CheckSettings(copy);
+    fuzz::CompareBags(original, BagOf(copy), "bag reload:");
     if (replace) {
       host::PropertyBag bag = original;
-      form_.Handle([&] { form_.ReplaceControl(names_[index], ReadingFrom(bag)); });
+      watchers_[index].reset();  // it points into the box being replaced
+      try {
+        form_.Handle([&] { form_.ReplaceControl(names_[index], ReadingFrom(bag)); });
+      } catch (...) {
+        Watch(index);
+        throw;
+      }
       controls_[index] = dynamic_cast<control::Text*>(form_.ControlNamed(names_[index]));
       if (controls_[index] == nullptr) Broken("replaced control missing");
+      Watch(index);
     }
+  }
+
+  void Watch(std::size_t index) {
+    watchers_[index] = std::make_unique<fuzz::LeaveWatcher>(*controls_[index], form_.Box(names_[index]));
   }
 
   // KESTROW_FUZZ_TRACE=1 prints the decoded operations, for reading a finding.
@@ -476,6 +365,8 @@ class Harness {
   host::HeadlessForm form_;
   std::vector<std::u16string> names_;
   std::vector<control::Text*> controls_;
+  // Destroyed before the form, whose boxes they watch.
+  std::vector<std::unique_ptr<fuzz::LeaveWatcher>> watchers_;
 };
 
 }  // namespace

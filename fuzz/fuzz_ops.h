@@ -3,7 +3,9 @@
 // Input: a header, then operations until the bytes run out. Numbers are little-endian; reading
 // past the end gives zeros, so every byte string is a valid program.
 //   header:  u8 controls (1 + n % 3), u16 year, u8 month, u8 day   (the host's clock)
-//   string:  u8 length, then that many u16 code units
+//   string:  u8 length, then that many u16 code units; length 254 is a run (u16 count, u16 code
+//            unit: that unit count times) and 255 a long string (u16 length, then the units), so
+//            fields of thousands of places are reached
 //   variant: u8 kind (VariantKind), then its payload (see DecodeVariant in control_fuzzer.cpp)
 //   op:      u8 code (Op % kOpCount), then its arguments as listed below.
 #pragma once
@@ -48,6 +50,9 @@ enum VariantKind : std::uint8_t {
   kEdge = 12,     // u8 number (kEdgeNumbers), u8 subtype (Integer, Long, Single, Double, String)
   kKindCount = 13,
 };
+
+inline constexpr std::uint8_t kRunString = 254;
+inline constexpr std::uint8_t kLongString = 255;
 
 inline constexpr double kEdgeNumbers[] = {0.0,          -1.0,        1.0,          32767.0,    32768.0,     -32768.0,
                                           -32769.0,     70000.0,     1e20,         -1e20,      2147483647.0, 2147483648.0,

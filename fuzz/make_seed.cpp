@@ -2,6 +2,7 @@
 // Commands the fuzzer has no operation for (show, bag, read) are skipped; save becomes a bag
 // round trip, reload one that replaces the control; every control is saved to a form file at the
 // end. Usage: make_seed OUT < scenario.ksc
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -43,8 +44,13 @@ class Writer {
     U32(static_cast<std::uint32_t>(bits >> 32));
   }
   void String(const std::u16string& text) {
-    const std::size_t length = text.size() < 255 ? text.size() : 255;
-    U8(static_cast<unsigned>(length));
+    const std::size_t length = std::min<std::size_t>(text.size(), 0xFFFF);
+    if (length < fuzz::kRunString) {
+      U8(static_cast<unsigned>(length));
+    } else {
+      U8(fuzz::kLongString);
+      U16(static_cast<unsigned>(length));
+    }
     for (std::size_t i = 0; i < length; ++i) U16(text[i]);
   }
   std::vector<std::uint8_t> bytes;

@@ -74,6 +74,8 @@ class EditBox {
   EditBox& operator=(const EditBox&) = delete;
 
   void SetEventHandler(EditBoxEvents* handler) { handler_ = handler; }
+  // So that a host can watch a box's events and pass them on.
+  EditBoxEvents* EventHandler() const { return handler_; }
 
   // --- Content and selection ---------------------------------------------------------------
   const std::u16string& Text() const { return text_; }
