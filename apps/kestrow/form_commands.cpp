@@ -97,6 +97,8 @@ void Runner::Use(const Words& words) {
 void Runner::Bag(const Words& words) {
   const std::string key = words[1].starts_with('"') ? host::ToUtf8(ParseString(words[1])) : words[1];
   const Variant value = ParseValue(words[2]);
+  // The bag stores one value a key; a second one would be lost without a word.
+  if (pending_.Contains(key)) throw ScriptError("bag key \"" + key + "\" is already in the pending bag");
   pending_.WriteProperty(key, value, value);
 }
 

@@ -32,7 +32,66 @@ std::size_t SkipString(std::string_view line, std::size_t open) {
   throw ScriptError("unterminated string");
 }
 
+std::string Escaped(std::string_view message) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(message.size());
+  for (const char c : message) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      shown += "\\u00";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+std::string ByteText(unsigned char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return std::string("0x") + kHex[byte >> 4] + kHex[byte & 0xF];
+}
+
 }  // namespace
+
+ScriptError::ScriptError(std::string_view message) : std::runtime_error(Escaped(message)) {}
+
+void CheckUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The range of the second byte narrows for the leads that could start an overlong form, a
+    // surrogate or a code point past U+10FFFF; the later bytes are plain continuations.
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    }
+    bool valid = length != 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = k == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
+    }
+    if (!valid) {
+      throw ScriptError("invalid UTF-8 at column " + std::to_string(i + 1) + " (byte " + ByteText(lead) + ")");
+    }
+    i += length;
+  }
+}
 
 bool LineReader::Next(std::string& line) {
   line.clear();
@@ -55,6 +114,7 @@ bool LineReader::Next(std::string& line) {
 }
 
 std::vector<std::string> SplitWords(std::string_view line) {
+  CheckUtf8(line);
   std::vector<std::string> words;
   std::size_t i = 0;
   while (i < line.size() && IsBlank(line[i])) ++i;
@@ -75,6 +135,7 @@ std::u16string ParseString(std::string_view word) {
   const std::size_t end = SkipString(word, 0);
   if (end != word.size()) throw ScriptError("unexpected characters after the string in " + std::string(word));
   const std::string_view body = word.substr(1, word.size() - 2);
+  CheckUtf8(body);
 
   std::u16string out;
   std::string plain;  // UTF-8 not yet converted

@@ -10,11 +10,17 @@
 
 namespace kestrow::script {
 
-// A malformed line: the message says what is wrong with it.
+// A malformed line: the message says what is wrong with it. The words it quotes may hold any
+// byte, so its control characters (NUL included) are kept as \uXXXX: the message is printed
+// through what(), a C string, and must stay whole and on one line.
 class ScriptError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ScriptError(std::string_view message);
 };
+
+// Raises ScriptError unless `text` is well-formed UTF-8 (no overlong forms, no encoded
+// surrogates, nothing past U+10FFFF).
+void CheckUtf8(std::string_view text);
 
 // Hostile input must not make the runner hold unbounded memory.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
@@ -39,10 +45,11 @@ class LineReader {
 };
 
 // The words of a line, separated by blanks (spaces and tabs); a double-quoted part of a word may
-// hold blanks and escaped quotes. No words for a blank line or a comment ("#" first).
+// hold blanks and escaped quotes. No words for a blank line or a comment ("#" first). The whole
+// line, a comment included, must be UTF-8.
 std::vector<std::string> SplitWords(std::string_view line);
 
-// A word that is one JSON string literal, decoded.
+// A word that is one JSON string literal (UTF-8), decoded.
 std::u16string ParseString(std::string_view word);
 
 }  // namespace kestrow::script

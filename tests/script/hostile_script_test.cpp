@@ -53,11 +53,37 @@ TEST(HostileScript, BinaryAndCutOffInputIsAMalformedLineNeverACrash) {
   }
 }
 
-TEST(HostileScript, InvalidUtf8InAStringIsReplacedNotFatal) {
-  const Outcome run = Play("new\nset Value \"a\xff\xfe" "b\"\nget Value\n");
+TEST(HostileScript, InvalidUtf8IsAMalformedLineWhereverItIs) {
+  // Stray and truncated sequences, overlong forms, encoded surrogates and code points past U+10FFFF,
+  // in a string, a bare word, a name and a comment.
+  for (const char* line : {
+           "set Value \"a\xff\xfe" "b\"",
+           "set Value \"\x80\"",
+           "set Value \"\xc3\"",
+           "set Value \"\xe2\x82\"",
+           "set Value \"\xc0\xaf\"",
+           "set Value \"\xe0\x80\xaf\"",
+           "set Value \"\xed\xa0\x80\"",
+           "set Value \"\xf4\x90\x80\x80\"",
+           "set Value \"\xf8\x88\x80\x80\x80\"",
+           "set Mask 9\xe9",
+           "use F\xe9ld",
+           "# caf\xe9",
+           "bag K\xff 1",
+       }) {
+    const Outcome run = Play(std::string("new\nget LinkTimeout\n") + line + "\nget Value\n");
+    EXPECT_EQ(run.status, 2) << line;
+    EXPECT_EQ(run.err.rfind("line 3: invalid UTF-8", 0), 0u) << line << " gave " << run.err;
+    EXPECT_EQ(run.lines.size(), 1u) << line;  // the line before ran; the bad line and the rest did not
+  }
+}
+
+TEST(HostileScript, ValidUtf8OfEveryLengthIsTakenAsWritten) {
+  const Outcome run = Play("new\nset Value \"\x7f\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf\"\nget Value\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  ASSERT_FALSE(run.With("\"get\":\"Value\"").empty());
-  EXPECT_NE(run.With("\"get\":\"Value\"").front().find("\xEF\xBF\xBD"), std::string::npos);  // U+FFFD
+  ASSERT_EQ(run.With("\"get\":\"Value\"").size(), 1u);
+  EXPECT_NE(run.With("\"get\":\"Value\"").front().find("\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"),
+            std::string::npos);
 }
 
 TEST(HostileScript, HugeValuesAreTakenOrRefusedByTheControl) {

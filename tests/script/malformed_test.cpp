@@ -1,6 +1,7 @@
 // Malformed lines end the run with status 2 and one line naming the line; what was printed stays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "script_fixture.h"
@@ -42,6 +43,8 @@ TEST(Malformed, EachFaultNamesItsLine) {
            Case{"new\nfocus\nselect -1 2\n", 3, "the start"},
            Case{"today 2026-02-30\n", 1, "the date"},
            Case{"bag Key\n", 1, "usage: bag KEY VALUE"},
+           Case{"bag Mask \"9\"\nbag Mask \"0\"\n", 2, "bag key \"Mask\" is already in the pending bag"},
+           Case{"bag Mask \"9\"\nbag \"Mask\" \"0\"\n", 2, "bag key \"Mask\" is already"},
        }) {
     const Outcome run = Play(c.script);
     EXPECT_EQ(run.status, 2) << c.script;
@@ -78,6 +81,42 @@ TEST(Malformed, AnOverlongLineIsRefusedWithoutBeingKept) {
   const Outcome run = Play(script);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "line 2: the line is longer than 1 MiB\n");
+}
+
+TEST(Malformed, ARepeatedBagKeyLeavesTheFirstValue) {
+  // Keys are told apart exactly, as the bag stores them; the refused line adds nothing.
+  const Outcome run =
+      Play("bag LinkTopic \"first\"\nbag linktopic \"x\"\nread\nsave\nbag LinkTopic \"1\"\nbag LinkTopic \"2\"\nread\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.rfind("line 6: ", 0), 0u) << run.err;
+  ASSERT_EQ(run.With("\"bag\"").size(), 1u);
+  EXPECT_NE(run.With("\"bag\"").front().find(R"("LinkTopic":{"type":"String","value":"first"})"), std::string::npos);
+  EXPECT_EQ(run.With("Field2").size(), 0u);
+}
+
+TEST(Malformed, ControlCharactersOfAWordAreShownEscapedNeverCut) {
+  using namespace std::string_literals;
+  // NULs cut a C string literal, so these scripts are written as std::string literals.
+  struct Raw {
+    std::string script;
+    int line;
+    std::string says;
+  };
+  for (const Raw& c : {
+           Raw{"wob\0ble\n"s, 1, R"(unknown command "wob\u0000ble")"},
+           Raw{"new\nfocus\nkey F\0oo\n"s, 3, R"(unknown key "F\u0000oo")"},
+           Raw{"new\nset Mask 9\x01\0\x7f" "9\n"s, 2, R"(: 9\u0001\u0000\u007f9)"},
+           Raw{"new\nuse \0A\n"s, 2, R"(no control named \u0000A on the form)"},
+           Raw{"new\nresize 1 \x1b[2J\n"s, 2, R"(the height is not a whole number: \u001b[2J)"},
+       }) {
+    const Outcome run = Play(c.script);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\0'), std::string::npos);
+    EXPECT_EQ(std::count_if(run.err.begin(), run.err.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x20; }), 1)
+        << "only the final line feed is a control character: " << run.err;
+  }
 }
 
 }  // namespace
