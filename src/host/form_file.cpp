@@ -511,7 +511,38 @@ struct JsonDocument {
   std::deque<std::string> strings;
   std::deque<JsonValue::Object> objects;
   std::deque<JsonValue::Array> arrays;
+  // Stand-ins for the containers not kept (below), made at the first need.
+  JsonValue EmptyObject() {
+    if (!empty_object) empty_object = &objects.emplace_back();
+    return JsonValue(empty_object);
+  }
+  JsonValue EmptyArray() {
+    if (!empty_array) empty_array = &arrays.emplace_back();
+    return JsonValue(empty_array);
+  }
+  JsonValue::Object* empty_object = nullptr;
+  JsonValue::Array* empty_array = nullptr;
 };
+
+// Where a value sits in a form. The form has arrays only as "controls" and "properties", objects
+// only as the document, a control, a property and its value; any other container is refused by
+// the reader by its kind alone, so only an empty one of that kind is kept in its place. In the
+// two arrays the reader stops at the first element that is not an object, so none after it is
+// kept. Without this, a hostile file of small numbers cost sixteen times its size in memory.
+enum class Slot { kNone, kScalar, kRoot, kControls, kControl, kProperties, kProperty, kValue };
+
+bool HoldsObject(Slot slot) {
+  return slot == Slot::kRoot || slot == Slot::kControl || slot == Slot::kProperty || slot == Slot::kValue;
+}
+bool HoldsArray(Slot slot) { return slot == Slot::kControls || slot == Slot::kProperties; }
+
+Slot MemberSlot(Slot object, std::string_view name) {
+  if (object == Slot::kRoot && name == "controls") return Slot::kControls;
+  if (object == Slot::kControl && name == "properties") return Slot::kProperties;
+  if (object == Slot::kProperty && name == "value") return Slot::kValue;
+  return Slot::kScalar;
+}
+Slot ElementSlot(Slot array) { return array == Slot::kControls ? Slot::kControl : Slot::kProperty; }
 
 struct NestedTooDeep {};
 struct RepeatedMember {
@@ -520,7 +551,9 @@ struct RepeatedMember {
 
 // nlohmann's SAX events into a JsonDocument, with the nesting bounded: a container deeper than
 // the limit stops the parse as it opens, and an object naming a member twice is refused (the
-// reader would otherwise see one of them only).
+// reader would otherwise see one of them only). What the form's shape cannot hold is parsed,
+// so syntax errors are found as before, but not kept; repeated members inside it go unnoticed,
+// as the reader refuses it anyway.
 class TreeBuilder {
  public:
   explicit TreeBuilder(JsonDocument& document) : document_(document) {}
@@ -530,21 +563,36 @@ class TreeBuilder {
   bool number_integer(std::int64_t value) { return Place(JsonValue(value)); }
   bool number_unsigned(std::uint64_t value) { return Place(JsonValue(value)); }
   bool number_float(double value, const std::string& /*text*/) { return Place(JsonValue(value)); }
-  bool string(std::string& text) { return Place(JsonValue(&document_.strings.emplace_back(std::move(text)))); }
+  bool string(std::string& text) {
+    if (NextSlot() == Slot::kNone) return true;
+    return Place(JsonValue(&document_.strings.emplace_back(std::move(text))));
+  }
   bool binary(Json::binary_t& /*bytes*/) { return true; }  // JSON text has none
 
   bool start_object(std::size_t /*size*/) {
     CheckDepth();
+    const Slot slot = NextSlot();
+    if (!HoldsObject(slot)) {
+      if (slot != Slot::kNone) Place(document_.EmptyObject());
+      open_.push_back({Slot::kNone, nullptr, nullptr, nullptr});
+      return true;
+    }
     JsonValue::Object& object = document_.objects.emplace_back();
     Place(JsonValue(&object));
-    open_.push_back({&object, nullptr, nullptr});
+    open_.push_back({slot, &object, nullptr, nullptr});
     return true;
   }
   bool start_array(std::size_t /*size*/) {
     CheckDepth();
+    const Slot slot = NextSlot();
+    if (!HoldsArray(slot)) {
+      if (slot != Slot::kNone) Place(document_.EmptyArray());
+      open_.push_back({Slot::kNone, nullptr, nullptr, nullptr});
+      return true;
+    }
     JsonValue::Array& array = document_.arrays.emplace_back();
     Place(JsonValue(&array));
-    open_.push_back({nullptr, &array, nullptr});
+    open_.push_back({slot, nullptr, &array, nullptr});
     return true;
   }
   bool end_object() {
@@ -558,6 +606,7 @@ class TreeBuilder {
 
   bool key(std::string& name) {
     OpenContainer& open = open_.back();
+    if (open.slot == Slot::kNone) return true;
     JsonValue::Object& members = *open.object;
     // Small objects are scanned; a large one (only a hostile file has them) gets an index.
     if (open.names) {
@@ -572,6 +621,7 @@ class TreeBuilder {
         open.names->insert(name);
       }
     }
+    open.member_slot = MemberSlot(open.slot, name);
     if (members.empty()) members.reserve(3);  // a stored property's key, type and value
     members.push_back({std::move(name), JsonValue()});
     return true;
@@ -587,22 +637,35 @@ class TreeBuilder {
   static constexpr std::size_t kIndexedFrom = 32;
 
   struct OpenContainer {
-    JsonValue::Object* object;  // one of these two
+    Slot slot;  // kNone: not kept, nor anything inside
+    JsonValue::Object* object;  // one of these two when kept
     JsonValue::Array* array;
     std::unique_ptr<std::set<std::string, std::less<>>> names;
+    Slot member_slot = Slot::kScalar;  // of the value after the last member name
   };
 
   void CheckDepth() const {
     if (open_.size() >= static_cast<std::size_t>(kMaxFormNesting)) throw NestedTooDeep{};
   }
+  // Where the next value goes.
+  Slot NextSlot() const {
+    if (open_.empty()) return Slot::kRoot;
+    const OpenContainer& open = open_.back();
+    if (open.slot == Slot::kNone) return Slot::kNone;
+    if (open.array) return ElementSlot(open.slot);
+    return open.member_slot;
+  }
   // The value goes after the member name just read, at the end of the open array, or at the top.
   bool Place(JsonValue value) {
+    const Slot slot = NextSlot();
+    if (slot == Slot::kNone) return true;
     if (open_.empty()) {
       document_.root = value;
-    } else if (JsonValue::Array* array = open_.back().array) {
-      array->push_back(value);
+    } else if (OpenContainer& open = open_.back(); open.array) {
+      open.array->push_back(value);
+      if (!value.IsObject()) open.slot = Slot::kNone;  // the reader stops at this element
     } else {
-      open_.back().object->back().value = value;
+      open.object->back().value = value;
     }
     return true;
   }
@@ -614,8 +677,8 @@ class TreeBuilder {
 // A quick reader of the JSON that nlohmann's parser takes, building the same tree. nlohmann's
 // lexer alone took half the time of loading a form. This one gives up (false) at anything it
 // does not handle or that may be an error: \u escapes, a byte-order mark, integers beyond 64
-// bits, numbers out of range, repeated or very many members, nesting past the limit and every
-// syntax error. nlohmann's parser then reads the text again and reports exactly as it does.
+// bits, numbers out of range, repeated or very many members, nesting past the limit, every
+// syntax error and containers where the form has none (see Slot). nlohmann's parser then reads the text again and reports exactly as it does.
 class QuickJsonReader {
  public:
   explicit QuickJsonReader(JsonDocument& document) : document_(document) {}
@@ -624,7 +687,7 @@ class QuickJsonReader {
     at_ = text.data();
     end_ = at_ + text.size();
     SkipBlanks();
-    if (!Value(document_.root, 0)) return false;
+    if (!Value(document_.root, 0, Slot::kRoot)) return false;
     SkipBlanks();
     return at_ == end_;
   }
@@ -647,11 +710,11 @@ class QuickJsonReader {
   }
 
   // `depth`: the containers open around this value.
-  bool Value(JsonValue& out, int depth) {
+  bool Value(JsonValue& out, int depth, Slot slot) {
     if (at_ == end_) return false;
     switch (*at_) {
-      case '{': return ObjectValue(out, depth);
-      case '[': return ArrayValue(out, depth);
+      case '{': return HoldsObject(slot) && ObjectValue(out, depth, slot);
+      case '[': return HoldsArray(slot) && ArrayValue(out, depth, slot);
       case '"': {
         std::string text;
         if (!String(text)) return false;
@@ -672,7 +735,7 @@ class QuickJsonReader {
     return true;
   }
 
-  bool ObjectValue(JsonValue& out, int depth) {
+  bool ObjectValue(JsonValue& out, int depth, Slot slot) {
     if (depth >= kMaxFormNesting) return false;
     ++at_;
     JsonValue::Object& members = document_.objects.emplace_back();
@@ -691,15 +754,16 @@ class QuickJsonReader {
       if (!Take(':')) return false;
       SkipBlanks();
       if (members.empty()) members.reserve(3);
+      const Slot member_slot = MemberSlot(slot, name);
       members.push_back({std::move(name), JsonValue()});
-      if (!Value(members.back().value, depth + 1)) return false;
+      if (!Value(members.back().value, depth + 1, member_slot)) return false;
       SkipBlanks();
       if (Take('}')) return true;
       if (!Take(',')) return false;
     }
   }
 
-  bool ArrayValue(JsonValue& out, int depth) {
+  bool ArrayValue(JsonValue& out, int depth, Slot slot) {
     if (depth >= kMaxFormNesting) return false;
     ++at_;
     JsonValue::Array& elements = document_.arrays.emplace_back();
@@ -708,7 +772,8 @@ class QuickJsonReader {
     if (Take(']')) return true;
     while (true) {
       SkipBlanks();
-      if (!Value(elements.emplace_back(), depth + 1)) return false;
+      // The form's arrays hold objects only.
+      if (at_ == end_ || *at_ != '{' || !Value(elements.emplace_back(), depth + 1, ElementSlot(slot))) return false;
       SkipBlanks();
       if (Take(']')) return true;
       if (!Take(',')) return false;

@@ -303,7 +303,7 @@ TEST_F(FileReplace, OnlyTemporariesOfDeadWritersAreRemoved) {
 // A save killed at any moment leaves the old form or the new one, whole; the next save removes
 // what the killed one left.
 TEST_F(FileReplace, KilledSaveLeavesTheOldOrTheNewForm) {
-  constexpr std::size_t kLength = 1'000'000;
+  constexpr std::size_t kLength = 400'000;
   const fs::path path = dir_ / "form.json";
   WriteFormFile(path, FilledForm(u"Old", kLength, u'a'));
   const std::vector<StoredControl> forms[] = {FilledForm(u"Old", kLength, u'a'), FilledForm(u"New", kLength, u'b')};

@@ -15,6 +15,8 @@ namespace kestrow::host {
 
 // Limits on what is read, so a hostile file costs bounded memory and time: larger files are
 // refused before they are parsed, and deeper JSON nesting stops the parse where it is reached.
+// Containers where the form has none are parsed but not kept, so what is kept of a file stays a
+// small multiple of its size.
 inline constexpr std::uintmax_t kMaxFormFileBytes = std::uintmax_t{64} << 20;
 inline constexpr int kMaxFormNesting = 64;
 
@@ -29,9 +31,10 @@ struct StoredControl {
 std::string FormatForm(const std::vector<StoredControl>& controls);
 std::vector<StoredControl> ParseForm(std::string_view json, std::string_view source);
 
-// Files. Reading raises as ParseForm (and for a file that cannot be read); writing goes to a
-// temporary file beside the target that replaces it only once complete, so a failed write never
-// loses what was on disk.
+// Files. Reading raises as ParseForm, errors::kFileNotFound for a missing file and
+// errors::kPathFileAccessError for one that cannot be read, each naming the file and the
+// system's reason. Writing replaces the file as ReplaceFile does (file_replace.h), so a failed or
+// interrupted write never loses what was on disk. Both remove temporaries dead writers left.
 std::vector<StoredControl> ReadFormFile(const std::filesystem::path& path);
 void WriteFormFile(const std::filesystem::path& path, const std::vector<StoredControl>& controls);
 
