@@ -6,6 +6,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,10 +17,41 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 #include "host_files/form_testing.h"
 #include "kestrow/host/file_replace.h"
+
+// Every fsync of this program passes through here, so a test can see what was flushed when.
+namespace fsync_log {
+struct Call {
+  std::string path;  // what the descriptor named
+  bool folder = false;
+  std::string bytes;  // the file's, for a file
+  std::string watched_bytes;  // of the watched file at that moment
+};
+std::mutex mutex;
+std::vector<Call>* calls = nullptr;
+std::filesystem::path watched;
+}  // namespace fsync_log
+
+extern "C" int fsync(int fd) {
+  {
+    const std::lock_guard<std::mutex> lock(fsync_log::mutex);
+    if (fsync_log::calls) {
+      const std::string self = "/proc/self/fd/" + std::to_string(fd);
+      std::error_code ignored;
+      fsync_log::Call call;
+      call.path = std::filesystem::read_symlink(self, ignored).string();
+      call.folder = std::filesystem::is_directory(self, ignored);
+      if (!call.folder) call.bytes = kestrow::host::test_support::FileBytes(self);
+      call.watched_bytes = kestrow::host::test_support::FileBytes(fsync_log::watched);
+      fsync_log::calls->push_back(std::move(call));
+    }
+  }
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace kestrow::host {
 namespace {
@@ -163,6 +195,50 @@ TEST_F(FileReplace, ReadOnlyFileIsRefusedAndUntouched) {
   EXPECT_EQ(status.st_mode & 07777, 0444u);
   EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"form.json"});
   EXPECT_EQ(WholeFormName(path, 5), u"Old");  // still readable
+}
+
+// The new bytes are on disk before the rename shows them, and the rename before the save returns.
+TEST_F(FileReplace, FileIsFlushedBeforeTheRenameAndTheFolderAfter) {
+  const fs::path path = dir_ / "form.json";
+  WriteFormFile(path, FilledForm(u"Old", 10, u'a'));
+  const std::string old_bytes = FileBytes(path);
+  const std::string new_bytes = FormatForm(FilledForm(u"New", 10, u'b'));
+  std::vector<fsync_log::Call> calls;
+  {
+    const std::lock_guard<std::mutex> lock(fsync_log::mutex);
+    fsync_log::watched = path;
+    fsync_log::calls = &calls;
+  }
+  WriteFormFile(path, FilledForm(u"New", 10, u'b'));
+  {
+    const std::lock_guard<std::mutex> lock(fsync_log::mutex);
+    fsync_log::calls = nullptr;
+  }
+  const auto file = std::find_if(calls.begin(), calls.end(), [](const auto& call) { return !call.folder; });
+  ASSERT_NE(file, calls.end()) << "the new file was never flushed";
+  EXPECT_EQ(fs::path(file->path).parent_path(), dir_);
+  EXPECT_EQ(file->bytes, new_bytes);
+  EXPECT_EQ(file->watched_bytes, old_bytes);  // not yet renamed
+  const auto folder = std::find_if(file, calls.end(), [](const auto& call) { return call.folder; });
+  ASSERT_NE(folder, calls.end()) << "the folder was not flushed after the file";
+  EXPECT_EQ(fs::path(folder->path), dir_);
+  EXPECT_EQ(folder->watched_bytes, new_bytes);  // renamed
+}
+
+// A name an older save would have used, planted as a link to another file, is not written
+// through.
+TEST_F(FileReplace, LinkPlantedAtAGuessableNameIsNotFollowed) {
+  const fs::path path = dir_ / "form.json";
+  const fs::path victim = dir_ / "victim";
+  WriteBytes(victim, "precious");
+  WriteFormFile(path, FilledForm(u"Old", 10, u'a'));
+  for (const std::string& planted : {"form.json.tmp-" + std::to_string(::getpid()), std::string(".form.json.tmp")}) {
+    fs::create_symlink(victim, dir_ / planted);
+  }
+  WriteFormFile(path, FilledForm(u"New", 10, u'b'));
+  EXPECT_EQ(FileBytes(victim), "precious");
+  EXPECT_FALSE(fs::is_symlink(path));
+  EXPECT_EQ(WholeFormName(path, 10), u"New");
 }
 
 // --- Errors that name the file and the reason -------------------------------------------------
