@@ -574,12 +574,12 @@ class TreeBuilder {
     const Slot slot = NextSlot();
     if (!HoldsObject(slot)) {
       if (slot != Slot::kNone) Place(document_.EmptyObject());
-      open_.push_back({Slot::kNone, nullptr, nullptr, nullptr});
+      open_.push_back({Slot::kNone, nullptr, nullptr});
       return true;
     }
     JsonValue::Object& object = document_.objects.emplace_back();
     Place(JsonValue(&object));
-    open_.push_back({slot, &object, nullptr, nullptr});
+    open_.push_back({slot, &object, nullptr});
     return true;
   }
   bool start_array(std::size_t /*size*/) {
@@ -587,12 +587,12 @@ class TreeBuilder {
     const Slot slot = NextSlot();
     if (!HoldsArray(slot)) {
       if (slot != Slot::kNone) Place(document_.EmptyArray());
-      open_.push_back({Slot::kNone, nullptr, nullptr, nullptr});
+      open_.push_back({Slot::kNone, nullptr, nullptr});
       return true;
     }
     JsonValue::Array& array = document_.arrays.emplace_back();
     Place(JsonValue(&array));
-    open_.push_back({slot, nullptr, &array, nullptr});
+    open_.push_back({slot, nullptr, &array});
     return true;
   }
   bool end_object() {
@@ -608,18 +608,14 @@ class TreeBuilder {
     OpenContainer& open = open_.back();
     if (open.slot == Slot::kNone) return true;
     JsonValue::Object& members = *open.object;
-    // Small objects are scanned; a large one (only a hostile file has them) gets an index.
-    if (open.names) {
-      if (!open.names->insert(name).second) throw RepeatedMember{name};
-    } else {
-      for (const JsonValue::Member& member : members) {
-        if (member.name == name) throw RepeatedMember{name};
-      }
-      if (members.size() + 1 >= kIndexedFrom) {
-        open.names = std::make_unique<std::set<std::string, std::less<>>>();
-        for (const JsonValue::Member& member : members) open.names->insert(member.name);
-        open.names->insert(name);
-      }
+    // No object of the form has more than eight members: a ninth is kept, so the reader refuses
+    // the object, and nothing after it, so a hostile object of millions costs nothing more.
+    if (members.size() == kMostMembersKept) {
+      open.slot = Slot::kNone;
+      return true;
+    }
+    for (const JsonValue::Member& member : members) {
+      if (member.name == name) throw RepeatedMember{name};
     }
     open.member_slot = MemberSlot(open.slot, name);
     if (members.empty()) members.reserve(3);  // a stored property's key, type and value
@@ -634,13 +630,12 @@ class TreeBuilder {
   }
 
  private:
-  static constexpr std::size_t kIndexedFrom = 32;
+  static constexpr std::size_t kMostMembersKept = 9;
 
   struct OpenContainer {
     Slot slot;  // kNone: not kept, nor anything inside
     JsonValue::Object* object;  // one of these two when kept
     JsonValue::Array* array;
-    std::unique_ptr<std::set<std::string, std::less<>>> names;
     Slot member_slot = Slot::kScalar;  // of the value after the last member name
   };
 

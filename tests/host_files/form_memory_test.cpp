@@ -97,6 +97,26 @@ TEST(FormMemory, HostileArraysCostLittleBeyondTheText) {
   }
 }
 
+// An object of millions of members, each a name and a value, is refused without keeping them.
+TEST(FormMemory, HostileObjectsCostLittleBeyondTheText) {
+  const auto members = [](const std::string& head, const std::string& tail) {
+    std::string text = head;
+    text.reserve(kSmallerBytes);
+    for (std::size_t i = 0; text.size() + tail.size() + 24 < kSmallerBytes; ++i) text += "\"m" + std::to_string(i) + "\":0,";
+    return text + "\"last\":0" + tail;
+  };
+  for (const std::string& text : {members("{", "}"), members(R"({"form":"kestrow","version":1,"controls":[{)", "}]}")}) {
+    const std::size_t before = live_bytes.load();
+    peak_bytes = before;
+    const auto error = Raised([&] { ParseForm(text, "wide.json"); });
+    const std::size_t used = peak_bytes.load() - before;
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Number(), errors::kInvalidFileFormat);
+    EXPECT_TRUE(error->Description().starts_with("wide.json: ")) << error->Description();
+    EXPECT_LE(used, text.size() / 4) << used << " bytes for a text of " << text.size();
+  }
+}
+
 // The bound holds for a form that is kept: its tree is a small multiple of its text.
 TEST(FormMemory, AValidFormCostsASmallMultipleOfItsText) {
   std::vector<StoredControl> controls;
