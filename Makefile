@@ -29,9 +29,8 @@ test: build
 fuzz: bootstrap
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	cmake --build build-fuzz -j $(JOBS) --target form_file_fuzzer script_fuzzer
 	mkdir -p build-fuzz/corpus build-fuzz/corpus_form build-fuzz/corpus_script
-	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
+	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus fuzz/regressions
 	build-fuzz/form_file_fuzzer -max_total_time=$(FUZZ_RAW_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/form- build-fuzz/corpus_form fuzz/corpus_form
