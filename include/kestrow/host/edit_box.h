@@ -80,7 +80,8 @@ class EditBox {
   // --- Content and selection ---------------------------------------------------------------
   const std::u16string& Text() const { return text_; }
   // Assigning a different text puts the caret at 0 with nothing selected and raises Change once;
-  // assigning the text the box already holds does nothing.
+  // assigning the text the box already holds does nothing. Change runs before SetText returns,
+  // so an assignment inside the handler runs the handler again, nested, and its text stands.
   void SetText(std::u16string_view text);
   // Exactly SetText of the text with `count` characters from `start` replaced by `replacement`,
   // done in place: a write of a few characters into a long text costs only those characters.
@@ -117,6 +118,11 @@ class EditBox {
   void SetForeColor(std::uint32_t color) { fore_color_ = color; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled) { enabled_ = enabled; }
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible) { visible_ = visible; }
+  // Free for the program's own use; the box never reads it.
+  const std::u16string& Tag() const { return tag_; }
+  void SetTag(std::u16string_view tag) { tag_ = tag; }
   bool Locked() const { return locked_; }
   void SetLocked(bool locked) { locked_ = locked; }
   bool RightToLeft() const { return right_to_left_; }
@@ -159,6 +165,11 @@ class EditBox {
   void SetFontUnderline(bool underline);
   void SetFontStrikethru(bool strikethrough);
 
+  // Position in twips on the form (or inside the frame) the box sits on.
+  std::int32_t Left() const { return left_; }
+  std::int32_t Top() const { return top_; }
+  void SetLeft(std::int32_t left) { left_ = left; }
+  void SetTop(std::int32_t top) { top_ = top; }
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   void SetWidth(std::int32_t width) { width_ = width; }
@@ -203,6 +214,8 @@ class EditBox {
   std::uint32_t back_color_ = 0x80000005u;
   std::uint32_t fore_color_ = 0x80000008u;
   bool enabled_ = true;
+  bool visible_ = true;
+  std::u16string tag_;
   bool locked_ = false;
   bool right_to_left_ = false;
   std::int16_t alignment_ = 0;
@@ -215,6 +228,8 @@ class EditBox {
   std::int16_t link_mode_ = 0;
   std::int16_t link_timeout_ = 50;
   std::shared_ptr<Font> font_ = std::make_shared<Font>();
+  std::int32_t left_ = 0;
+  std::int32_t top_ = 0;
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
   int repaints_ = 0;
