@@ -73,15 +73,7 @@ class HeadlessForm::Site final : public ControlSite {
   }
 
   int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) override {
-    if (form_.recording_) {
-      HostRecord record;
-      record.kind = HostRecord::Kind::MsgBox;
-      record.text = prompt;
-      record.buttons = buttons;
-      if (caption) record.caption = std::u16string(*caption);
-      form_.Record(std::move(record));
-    }
-    return kMsgBoxOk;
+    return form_.MsgBox(prompt, buttons, caption);
   }
 
   std::shared_ptr<Font> AmbientFont() override { return form_.ambient_font_.Clone(); }
@@ -300,6 +292,18 @@ void HeadlessForm::Mouse(std::u16string_view name, MouseAction action, std::int1
   });
 }
 
+int HeadlessForm::MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) {
+  if (recording_) {
+    HostRecord record;
+    record.kind = HostRecord::Kind::MsgBox;
+    record.text = prompt;
+    record.buttons = buttons;
+    if (caption) record.caption = std::u16string(*caption);
+    Record(std::move(record));
+  }
+  return kMsgBoxOk;
+}
+
 std::vector<HostRecord> HeadlessForm::TakeRecords() { return std::exchange(records_, {}); }
 
 // --- Focus -------------------------------------------------------------------------------------
@@ -315,20 +319,8 @@ void HeadlessForm::QueueSendKeys(std::u16string_view keys) {
 }
 
 void HeadlessForm::DeliverStroke(const KeyStroke& stroke) {
-  // Each part goes to whatever has the focus by then; a nested host event may have moved it.
   FocusedBox();
-  if (stroke.has_key_down) {
-    if (!focused_) return;
-    focused_->box.DeliverKeyDown(stroke.key_code, stroke.shift);
-  }
-  if (stroke.key_ascii) {
-    if (!focused_) return;
-    focused_->box.DeliverKeyPress(*stroke.key_ascii);
-  }
-  if (stroke.has_key_down) {
-    if (!focused_) return;
-    focused_->box.DeliverKeyUp(stroke.key_code, stroke.shift);
-  }
+  host::DeliverStroke(stroke, [this] { return focused_ ? &focused_->box : nullptr; });
 }
 
 EditBox& HeadlessForm::FocusedBox() {

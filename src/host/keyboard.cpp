@@ -79,4 +79,20 @@ std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t s
   return Stroke(letter, shift, capital ? letter : static_cast<std::int16_t>(letter + 32));
 }
 
+void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box) {
+  EditBox* box = nullptr;
+  if (stroke.has_key_down) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyDown(stroke.key_code, stroke.shift);
+  }
+  if (stroke.key_ascii) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyPress(*stroke.key_ascii);
+  }
+  if (stroke.has_key_down) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyUp(stroke.key_code, stroke.shift);
+  }
+}
+
 }  // namespace kestrow::host

@@ -95,11 +95,19 @@ class HeadlessForm final : private BoxHost {
   void Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x, float y);
   // Runs any host event given as a function, followed by the queued focus moves.
   void Handle(const std::function<void()>& event);
+  // Shows a message box for a control or another window of the host: recorded, answered OK.
+  int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption);
 
   // --- What happened -------------------------------------------------------------------------
   const std::vector<HostRecord>& Records() const { return records_; }
   std::vector<HostRecord> TakeRecords();
   const std::u16string& Clipboard() const { return clipboard_; }
+  void SetClipboard(std::u16string text) { clipboard_ = std::move(text); }
+  // Adds to the record (when recording): the windows the host shows beside the form, such as a
+  // property page frame, report their message boxes and focus moves here, in the same order.
+  void Record(HostRecord record) {
+    if (recording_) records_.push_back(std::move(record));
+  }
 
  private:
   class Site;
@@ -115,9 +123,6 @@ class HeadlessForm final : private BoxHost {
   void RequestFocus(EditBox& box) override;
 
   static Font DefaultAmbientFont();
-  void Record(HostRecord record) {
-    if (recording_) records_.push_back(std::move(record));
-  }
   void QueueSendKeys(std::u16string_view keys);
   void DeliverStroke(const KeyStroke& stroke);
   EditBox& FocusedBox();

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
 namespace kestrow::host {
+
+class EditBox;
 
 struct KeyStroke {
   bool has_key_down = true;  // KeyDown first and KeyUp last; false: KeyPress alone
@@ -24,5 +27,9 @@ KeyStroke StrokeForCharacter(char16_t character);
 // delivers its control character. Empty for an unknown name and for "Tab", which the host
 // handles itself.
 std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t shift);
+
+// Delivers the stroke's events, each to the box that has the focus by then (a handler of the one
+// before may have moved it); stops when none has.
+void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box);
 
 }  // namespace kestrow::host
