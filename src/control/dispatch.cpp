@@ -110,6 +110,12 @@ void PutProperty(Text& control, const MemberInfo& member, const Variant& value) 
   accessors.put(control, value);
 }
 
+Variant Text::GetProperty(std::string_view name) { return control::GetProperty(*this, MemberNamed(name)); }
+
+void Text::PutProperty(std::string_view name, const Variant& value) {
+  control::PutProperty(*this, MemberNamed(name), value);
+}
+
 Variant CallMethod(Text& control, const MemberInfo& member, std::span<const Variant> arguments) {
   const Accessors& accessors = AccessorsOf(member);
   if (!accessors.call) RaiseNotSupported();

@@ -10,6 +10,7 @@
 
 #include "kestrow/engine/text_engine.h"
 #include "kestrow/host/control_site.h"
+#include "kestrow/host/dispatchable.h"
 #include "kestrow/host/edit_box.h"
 #include "kestrow/host/headless_form.h"
 #include "kestrow/host/objects.h"
@@ -24,7 +25,9 @@ inline constexpr std::int32_t kBorderFixedSingle = 1;
 inline constexpr std::int32_t kAppearanceFlat = 0;
 inline constexpr std::int32_t kAppearanceThreeD = 1;
 
-class Text final : public host::Component, private host::EditBoxEvents {
+// Late bound too: a property page or any caller that knows only names reads and assigns the
+// properties of _Text by name, with the host's conversions.
+class Text final : public host::Component, public host::Dispatchable, private host::EditBoxEvents {
  public:
   Text(host::ControlSite& site, host::EditBox& text1);
   ~Text() override;
@@ -109,6 +112,10 @@ class Text final : public host::Component, private host::EditBoxEvents {
 
   // Live Text controls, for the library's unload check.
   static int LiveCount();
+
+  // host::Dispatchable, by the members of _Text (kestrow/control/dispatch.h).
+  host::Variant GetProperty(std::string_view name) override;
+  void PutProperty(std::string_view name, const host::Variant& value) override;
 
  private:
   // Text1's events: focus, keys and changes go to the engine; clicks and the mouse go on to the

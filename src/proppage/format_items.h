@@ -1,0 +1,51 @@
+// The items of the page's three lists: the text each shows, the value of the control's
+// enumeration it stands for, and which data type offers which formats.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace kestrow::proppage {
+
+// The data-type items; an item's position is the DataType value it stands for.
+inline constexpr std::u16string_view kAlphaNumericItem = u"0 - AlphaNumeric";
+inline constexpr std::u16string_view kNumericItem = u"1 - Numeric";
+inline constexpr std::u16string_view kDateItem = u"2 - Date";
+inline constexpr std::u16string_view kPasswordItem = u"3 - Password";
+inline constexpr std::u16string_view kLogicalItem = u"4 - Logical";
+std::span<const std::u16string_view> DataTypeItems();
+
+inline constexpr std::u16string_view kCustomFormatItem = u"(Custom Format)";
+inline constexpr std::u16string_view kStarFormatItem = u"* - Password Format";
+inline constexpr std::u16string_view kNoDisplayFormatItem = u"(None)";
+
+// The text of an InputFormat or DisplayFormat value, and the value of a text; empty for a value
+// or text that is none of the items.
+std::u16string_view InputFormatText(std::int16_t value);
+std::u16string_view DisplayFormatText(std::int16_t value);
+std::optional<std::int16_t> InputFormatValue(std::u16string_view text);
+std::optional<std::int16_t> DisplayFormatValue(std::u16string_view text);
+
+// How choosing a data type sets the padding character field.
+enum class PadCharRule { EmptiedEnabled, EmptiedDisabled, KeptDisabled };
+
+struct DataTypeRules {
+  std::u16string_view item;
+  std::span<const std::int16_t> input_formats;    // in list order
+  std::span<const std::int16_t> display_formats;  // in list order
+  PadCharRule pad_char;
+  bool decimals_shown;
+  std::u16string_view fixed_length;  // empty: the length is left as it is
+};
+
+// The rules of a data-type item; null for any other text.
+const DataTypeRules* RulesOf(std::u16string_view data_type_item);
+
+// Where a stored InputFormat or DisplayFormat value is selected in the lists of the data type
+// shown; -1 (no selection) where the value has no place.
+std::int32_t InputFormatPosition(std::int32_t value, std::u16string_view data_type_item);
+std::int32_t DisplayFormatPosition(std::int32_t value);
+
+}  // namespace kestrow::proppage
