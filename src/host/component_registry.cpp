@@ -44,6 +44,13 @@ std::int32_t ClassFactory::CreateInstance(ControlSite& site, EditBox& box, std::
   return out ? result::kOk : result::kClassNotAvailable;
 }
 
+std::int32_t ClassFactory::CreatePage(PageFrame& frame, std::unique_ptr<PropertyPage>& out) {
+  out.reset();
+  if (!make_page_) return result::kClassNotAvailable;
+  out = make_page_(frame);
+  return out ? result::kOk : result::kClassNotAvailable;
+}
+
 std::int32_t ClassFactory::LockServer(bool lock) {
   if (lock) {
     ++locks_;

@@ -11,6 +11,7 @@
 
 #ifdef KESTROW_LIBRARY_HAS_CONTROL
 #include "kestrow/control/text.h"
+#include "kestrow/proppage/format_page.h"
 #endif
 
 namespace kestrow::library {
@@ -27,9 +28,19 @@ host::ComponentMaker TextMaker() {
 #endif
 }
 
+host::PageMaker FormatMaker() {
+#ifdef KESTROW_LIBRARY_HAS_CONTROL
+  return [](host::PageFrame& frame) -> std::unique_ptr<host::PropertyPage> {
+    return std::make_unique<proppage::FormatPage>(frame);
+  };
+#else
+  return {};
+#endif
+}
+
 int LiveComponents() {
 #ifdef KESTROW_LIBRARY_HAS_CONTROL
-  return control::Text::LiveCount();
+  return control::Text::LiveCount() + proppage::FormatPage::LiveCount();
 #else
   return 0;
 #endif
@@ -40,10 +51,8 @@ int LiveComponents() {
 const std::array<host::ClassEntry, 2>& Classes() {
   static const std::array<host::ClassEntry, 2> classes{{
       {kTextClassId, kTextProgId, "Text", host::ClassKind::Control, std::make_shared<host::ClassFactory>(TextMaker())},
-      // The Format property page is registered so hosts can list it, but the page itself does
-      // not exist yet: its factory answers CLASS_E_CLASSNOTAVAILABLE until it does.
       {kFormatClassId, kFormatProgId, "Format", host::ClassKind::PropertyPage,
-       std::make_shared<host::ClassFactory>(host::ComponentMaker{})},
+       std::make_shared<host::ClassFactory>(FormatMaker())},
   }};
   return classes;
 }

@@ -1,12 +1,16 @@
 // The page's controls, their places and the passing of their events to the page's handlers.
 #include "kestrow/proppage/format_page.h"
 
+#include <atomic>
+
 #include "format_items.h"
 #include "page_events.h"
 
 namespace kestrow::proppage {
 
 namespace {
+
+std::atomic<int> live_pages{0};
 
 void Place(host::EditBox& box, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
   box.SetLeft(left);
@@ -82,8 +86,11 @@ FormatPage::FormatPage(host::PageFrame& frame)
   txtLength.SetEventHandler(length_events_.get());
   txtDecPlaces.SetEventHandler(dec_places_events_.get());
   txtMask.SetEventHandler(mask_events_.get());
+  ++live_pages;
 }
 
-FormatPage::~FormatPage() = default;
+FormatPage::~FormatPage() { --live_pages; }
+
+int FormatPage::LiveCount() { return live_pages; }
 
 }  // namespace kestrow::proppage

@@ -7,6 +7,7 @@
 
 #include "kestrow/host/component_registry.h"
 #include "kestrow/host/headless_form.h"
+#include "kestrow/host/headless_page_frame.h"
 #include "kestrow/library/entry_points.h"
 #include "kestrow/library/identifiers.h"
 
@@ -77,12 +78,9 @@ TEST(ClassObject, UnknownClassIsNotAvailableAndNullsTheOutput) {
   EXPECT_EQ(out, nullptr);
 }
 
-TEST(ClassObject, FormatPageHasNoClassObjectYetAndNullPointersAreRefused) {
+TEST(ClassObject, NullPointersAreRefused) {
   void* out = &out;
-  EXPECT_EQ(DllGetClassObject(&kFormat, &kFactoryInterface, &out), result::kClassNotAvailable);
-  EXPECT_EQ(out, nullptr);
   EXPECT_EQ(DllGetClassObject(&kText, &kFactoryInterface, nullptr), result::kPointer);
-  out = &out;
   EXPECT_EQ(DllGetClassObject(nullptr, &kFactoryInterface, &out), result::kPointer);
   EXPECT_EQ(out, nullptr);
   out = &out;
@@ -133,6 +131,33 @@ TEST_F(Lifetime, ALiveTextKeepsTheLibrary) {
       EXPECT_EQ(factory->CreateInstance(site, box, text), result::kOk);
       return text;
     });
+    factory->Release();
+    EXPECT_EQ(DllCanUnloadNow(), result::kFalse);
+  }
+  EXPECT_EQ(DllCanUnloadNow(), result::kOk);
+}
+
+TEST_F(Lifetime, ThePageClassMakesTheFormatPageAndALivePageKeepsTheLibrary) {
+  void* out = nullptr;
+  ASSERT_EQ(DllGetClassObject(&kFormat, &kFactoryInterface, &out), result::kOk);
+  auto* factory = static_cast<host::ClassFactory*>(out);
+  {
+    host::HeadlessForm form;
+    host::HeadlessPageFrame frame(form, [&](host::PageFrame& page_frame) {
+      std::unique_ptr<host::PropertyPage> page;
+      EXPECT_EQ(factory->CreatePage(page_frame, page), result::kOk);
+      return page;
+    });
+    EXPECT_EQ(frame.Page().Caption(), u"Format");
+    EXPECT_EQ(frame.Page().Controls().size(), 14u);
+    ASSERT_NE(frame.Find("cmbDataType"), nullptr);
+    EXPECT_EQ(std::get<host::DropDownList*>(frame.Find("cmbDataType")->control)->ListCount(), 5);
+    // A control class makes no page.
+    host::ClassFactory* text_factory = TakeFactory();
+    std::unique_ptr<host::PropertyPage> no_page;
+    EXPECT_EQ(text_factory->CreatePage(frame, no_page), result::kClassNotAvailable);
+    EXPECT_EQ(no_page, nullptr);
+    text_factory->Release();
     factory->Release();
     EXPECT_EQ(DllCanUnloadNow(), result::kFalse);
   }

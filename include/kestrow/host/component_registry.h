@@ -16,6 +16,7 @@
 #include "kestrow/host/edit_box.h"
 #include "kestrow/host/guid.h"
 #include "kestrow/host/headless_form.h"
+#include "kestrow/host/property_page.h"
 
 namespace kestrow::host {
 
@@ -30,6 +31,7 @@ inline constexpr std::int32_t kSelfRegClass = static_cast<std::int32_t>(0x800402
 }  // namespace result
 
 using ComponentMaker = HeadlessForm::ComponentFactory;
+using PageMaker = std::function<std::unique_ptr<PropertyPage>(PageFrame& frame)>;
 
 // The interface a class object is asked for by.
 inline constexpr Guid kClassFactoryInterfaceId = MakeGuid("{2C0E2F4D-CDE7-499D-932B-5BE2BE9F767F}");
@@ -38,26 +40,31 @@ inline constexpr Guid kClassFactoryInterfaceId = MakeGuid("{2C0E2F4D-CDE7-499D-9
 // can use one from another binary through the object alone, without linking to its code.
 class ClassFactory {
  public:
-  // An empty maker is a class whose implementation is not there yet: it makes nothing.
+  // A control class or a property page class. An empty maker is a class whose implementation is
+  // not there: it makes nothing.
   explicit ClassFactory(ComponentMaker make) : make_(std::move(make)) {}
+  explicit ClassFactory(PageMaker make) : make_page_(std::move(make)) {}
   virtual ~ClassFactory() = default;
   ClassFactory(const ClassFactory&) = delete;
   ClassFactory& operator=(const ClassFactory&) = delete;
 
   // kOk with a new component in `out`; kClassNotAvailable, `out` empty, when the class makes none.
   virtual std::int32_t CreateInstance(ControlSite& site, EditBox& box, std::unique_ptr<Component>& out);
+  // The same for a property page, shown in `frame`; kClassNotAvailable for a control class.
+  virtual std::int32_t CreatePage(PageFrame& frame, std::unique_ptr<PropertyPage>& out);
   // Keeps the library loaded while locked; unlocking more often than locking does nothing.
   virtual std::int32_t LockServer(bool lock);
   // References held by hosts (a reference is handed out with the factory); the count after.
   virtual std::uint32_t AddRef();
   virtual std::uint32_t Release();
 
-  bool CanCreate() const { return static_cast<bool>(make_); }
+  bool CanCreate() const { return make_ || make_page_; }
   // Held or locked by a host.
   bool InUse() const { return references_.load() > 0 || locks_.load() > 0; }
 
  private:
   ComponentMaker make_;
+  PageMaker make_page_;
   std::atomic<std::uint32_t> references_{0};
   std::atomic<std::uint32_t> locks_{0};
 };

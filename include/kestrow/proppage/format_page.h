@@ -29,6 +29,9 @@ class FormatPage final : public host::PropertyPage {
   std::int32_t ClientHeight() const override { return 3495; }
   std::span<const host::PageControl> Controls() const override { return controls_; }
 
+  // Live pages, for the component library's unload check.
+  static int LiveCount();
+
   // The container's notifications.
   void SelectionChanged() override;  // loads SelectedControls(0)
   void ApplyChanges() override;      // writes the page to SelectedControls(0)
