@@ -3,12 +3,14 @@
 #include <fstream>
 #include <iostream>
 
+#include "kestrow/version.h"
 #include "script_runner.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kestrow script [FILE|-]\n"
+    "       kestrow --version\n"
     "  script   plays a scenario (FILE, or standard input when FILE is missing or -) and prints\n"
     "           one JSON object a line\n";
 
@@ -25,6 +27,10 @@ int main(int argc, char** argv) {
   const std::string_view command = argv[1];
   if (command == "help" || command == "--help" || command == "-h") {
     std::cout << kUsage;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "kestrow " KESTROW_VERSION_STRING "\n";
     return 0;
   }
   if (command != "script" || argc > 3) return Usage();

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "kestrow/version.h"
+
 namespace kestrow::about {
 
 namespace {
@@ -100,7 +102,9 @@ std::u16string Decimal(int value) {
 
 }  // namespace
 
-ApplicationInfo KestrowApplication() { return {u"Kestrow", 1, 0, 0}; }
+ApplicationInfo KestrowApplication() {
+  return {u"Kestrow", KESTROW_VERSION_MAJOR, KESTROW_VERSION_MINOR, KESTROW_VERSION_PATCH};
+}
 
 AboutForm::AboutForm(ApplicationInfo application)
     : DialogForm(kClientWidth, kClientHeight, DesignTimeControls()), application_(std::move(application)) {}

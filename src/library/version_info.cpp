@@ -5,6 +5,7 @@
 
 #include "kestrow/about/about_form.h"
 #include "kestrow/library/entry_points.h"
+#include "kestrow/version.h"
 
 namespace kestrow::library {
 
@@ -20,7 +21,7 @@ constexpr std::array<VersionEntry, 5> kEntries{{
     {"OLESelfRegister", u""},
 }};
 
-constexpr VersionInfo kVersion{u"1.00", u"1.00", 0x0409, 0x04B0, kEntries};
+constexpr VersionInfo kVersion{u"" KESTROW_VERSION_STRING, u"" KESTROW_VERSION_STRING, 0x0409, 0x04B0, kEntries};
 
 // The C view of the record.
 struct CVersionRecord {

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs a built tree to a temporary prefix and builds and runs the consumer projects against it:
+# one through find_package(Kestrow), one through pkg-config. Usage: tests/consumer/run.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+here=$(realpath "$(dirname "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# What users get must not hold this project's warning flags.
+if grep -l -e '-W' -r "$prefix"/lib*/cmake/Kestrow "$prefix"/lib*/pkgconfig; then
+  echo "consumer: warning flags leak into the files above" >&2
+  exit 1
+fi
+
+pkgconfig_dir=$(dirname "$(find "$prefix" -name kestrow.pc)")
+for consumer in find_package pkg_config; do
+  echo "consumer: $consumer"
+  PKG_CONFIG_PATH=$pkgconfig_dir cmake -S "$here/$consumer" -B "$work/$consumer" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$work/$consumer" -j "${JOBS:-2}" >/dev/null
+  "$work/$consumer/date_field"
+done
