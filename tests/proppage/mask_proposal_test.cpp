@@ -31,6 +31,10 @@ struct ProposalRow {
   const char16_t* pad_char;
   const char* proposal;  // nullptr: the mask field is left as it is
 };
+void PrintTo(const ProposalRow& row, std::ostream* os) {
+  *os << host::ToUtf8(row.data_type) << " / " << host::ToUtf8(row.input_format) << " / " << row.length << ","
+      << row.decimals;
+}
 
 std::vector<std::string> Steps(const ProposalRow& row) {
   std::vector<std::string> steps;
