@@ -133,8 +133,9 @@ TEST(FormText, ValuesThatCannotBeStoredAreRefused) {
   // The same name twice, and names that differ only in unpaired surrogates (written alike).
   const std::pair<std::u16string, std::u16string> same_names[] = {
       {u"A", u"A"}, {std::u16string(1, char16_t{0xD800}), std::u16string(1, char16_t{0xDC00})}};
-  for (const auto& [first, second] : same_names) {
-    const auto twice = Raised([&] { FormatForm({ControlOf(first, {}), ControlOf(second, {})}); });
+  // A pair, not a structured binding: clang 14 cannot capture bindings in a lambda.
+  for (const auto& names : same_names) {
+    const auto twice = Raised([&] { FormatForm({ControlOf(names.first, {}), ControlOf(names.second, {})}); });
     ASSERT_TRUE(twice);
     EXPECT_EQ(twice->Number(), errors::kInvalidPropertyValue);
   }

@@ -114,7 +114,10 @@ TEST_F(EditBoxTest, ValidatedPropertiesRefuseValuesOutsideTheirRange) {
   const std::pair<Setter, std::int16_t> cases[] = {{&EditBox::SetAlignment, 2},  {&EditBox::SetOLEDragMode, 1},
                                                    {&EditBox::SetOLEDropMode, 2}, {&EditBox::SetLinkMode, 3},
                                                    {&EditBox::SetMousePointer, 15}};
-  for (const auto& [set, last_good] : cases) {
+  // Named copies, not structured bindings: clang 14 cannot capture bindings in a lambda.
+  for (const auto& entry : cases) {
+    const Setter set = entry.first;
+    const std::int16_t last_good = entry.second;
     EXPECT_EQ(RaisedError([&] { (box_.*set)(-1); }), errors::kInvalidPropertyValue);
     EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(last_good + 1)); }), errors::kInvalidPropertyValue);
     EXPECT_EQ(RaisedError([&] { (box_.*set)(last_good); }), std::nullopt);
