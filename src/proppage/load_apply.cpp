@@ -42,12 +42,13 @@ void FormatPage::SelectionChanged() {
 }
 
 void FormatPage::LoadFields(host::Dispatchable& control) {
+  // The length is checked against the decimal places the page showed before and may be refused.
+  // A refusal then puts back the control's own length, which its decimals fit, rather than a
+  // length of the previous control or none at all (against which the decimals would be refused).
   const std::u16string length = TextOf(control, "Length");
+  txtLength.SetTag(length);
   txtLength.SetText(length);
   txtDecPlaces.SetText(TextOf(control, "DecimalPlaces"));
-  // The length is checked against the decimal places the page showed before; once the control's
-  // own decimals are in, its length fits them.
-  if (txtLength.Text() != length) txtLength.SetText(length);
   txtPadChar.SetText(TextOf(control, "PadChar"));
   txtMask.SetText(TextOf(control, "Mask"));
 }

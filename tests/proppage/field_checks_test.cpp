@@ -81,11 +81,11 @@ TEST_F(PageTest, ALeadingZeroIsDroppedFromALength) {
   EXPECT_EQ(Text("txtLength"), "8");
 }
 
-TEST_F(PageTest, AnEmptiedLengthGoesBackToTheLastAcceptedOne) {
+TEST_F(PageTest, AnEmptiedLengthGoesBackToTheLastOneShown) {
   Open();
-  // Loading a length the field already shows accepts nothing, so there is no length to go back to.
+  // The loaded length counts as accepted even when the field already showed it.
   Erase("txtLength");
-  EXPECT_EQ(Text("txtLength"), "");
+  EXPECT_EQ(Text("txtLength"), "10");
   Retype("txtLength", u"12");
   Erase("txtLength");
   EXPECT_EQ(Text("txtLength"), "12");
