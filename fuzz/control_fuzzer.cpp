@@ -3,6 +3,7 @@
 // breaks what its setters, its edit box or its persistence promise.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -21,9 +22,11 @@
 #include "kestrow/control/text.h"
 #include "kestrow/control/type_library.h"
 #include "kestrow/host/headless_form.h"
+#include "kestrow/host/headless_page_frame.h"
 #include "kestrow/host/host_error.h"
 #include "kestrow/host/objects.h"
 #include "kestrow/host/runtime.h"
+#include "kestrow/proppage/format_page.h"
 
 namespace {
 
@@ -295,8 +298,79 @@ class Harness {
         form_.Handle([&] { control::CallMethod(text, control::MemberNamed(method), {}); });
         break;
       }
+      case fuzz::kPageOpen: {
+        const std::size_t shown = Pick();
+        const bool both = (in_.U8() & 1) != 0;
+        OpenPage(shown, both);
+        break;
+      }
+      case fuzz::kPagePick: {
+        static constexpr const char* kLists[] = {"cmbDataType", "cmbInputFormat", "cmbDisplayFormat"};
+        const char* list = kLists[in_.U8() % 3];
+        const std::uint8_t item = in_.U8();
+        if (!page_) break;
+        const auto& items = *std::get<host::DropDownList*>(page_->Find(list)->control);
+        if (items.ListCount() > 0) page_->Pick(list, items.List(item % items.ListCount()));
+        break;
+      }
+      case fuzz::kPageFocus: {
+        const std::uint8_t target = in_.U8();
+        if (!page_) break;
+        const auto controls = page_->Page().Controls();
+        page_->Focus(controls[target % controls.size()].name);
+        break;
+      }
+      case fuzz::kPageType: {
+        const std::u16string text = in_.String();
+        if (!page_) break;
+        for (const char16_t c : text) {
+          page_->Type(std::u16string(1, c));
+          CheckPage();
+        }
+        break;
+      }
+      case fuzz::kPageKey: {
+        const char* key = fuzz::kKeyNames[in_.U8() % fuzz::kKeyCount];
+        const auto shift = static_cast<std::int16_t>(in_.U8() % 8);
+        if (page_) page_->PressKey(key, shift);
+        break;
+      }
+      case fuzz::kPageLeave:
+        if (page_) page_->Leave();
+        break;
+      case fuzz::kPageApply:
+        if (page_) page_->Apply();
+        break;
+      case fuzz::kPageClose: page_.reset(); break;
       default: break;
     }
+    CheckPage();
+  }
+
+  void OpenPage(std::size_t shown, bool both) {
+    page_ = std::make_unique<host::HeadlessPageFrame>(
+        form_, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); });
+    std::vector<host::Dispatchable*> selected{controls_[shown]};
+    if (both) selected.push_back(controls_[(shown + 1) % controls_.size()]);
+    page_->Select(std::move(selected));
+  }
+
+  // What the page's numeric fields hold between host events: nothing, or an accepted value.
+  void CheckPage() {
+    if (!page_) return;
+    auto number_in = [&](std::string_view field, int low, int high) {
+      const std::u16string& text = std::get<host::EditBox*>(page_->Find(field)->control)->Text();
+      if (text.empty()) return;
+      if (text.size() > 5 || (text.front() == u'0' && text.size() > 1) ||
+          !std::ranges::all_of(text, [](char16_t c) { return c >= u'0' && c <= u'9'; })) {
+        Broken("page field holds no accepted number", std::string(field) + " = " + host::ToUtf8(text));
+      }
+      const int value = std::stoi(host::ToUtf8(text));
+      if (value < low || value > high) Broken("page field out of range", std::string(field) + " = " + host::ToUtf8(text));
+    };
+    number_in("txtLength", 1, 32767);
+    number_in("txtDecPlaces", 0, 16);
+    if (std::get<host::EditBox*>(page_->Find("txtPadChar")->control)->Text().size() > 1) Broken("two padding characters");
   }
 
   // A saved control is compared unfocused: the focused text is the edited form, not the stored one.
@@ -343,6 +417,7 @@ class Harness {
     if (replace) {
       host::PropertyBag bag = original;
       watchers_[index].reset();  // it points into the box being replaced
+      page_.reset();             // and the page may have the control selected
       try {
         form_.Handle([&] { form_.ReplaceControl(names_[index], ReadingFrom(bag)); });
       } catch (...) {
@@ -367,6 +442,8 @@ class Harness {
   std::vector<control::Text*> controls_;
   // Destroyed before the form, whose boxes they watch.
   std::vector<std::unique_ptr<fuzz::LeaveWatcher>> watchers_;
+  // The property page, when open; destroyed before the form, whose controls it has selected.
+  std::unique_ptr<host::HeadlessPageFrame> page_;
 };
 
 }  // namespace

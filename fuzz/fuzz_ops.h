@@ -31,7 +31,16 @@ enum Op : std::uint8_t {
   kSaveFile = 13,  // u8 control: save to a form file, reload into a fresh form, compare
   kBag = 14,       // u8 control, u8 replace: through a property bag; replace puts the copy on the form
   kCall = 15,      // u8 control, u8 method (Refresh, ShowTalmoBox)
-  kOpCount = 16,
+  // The property page Format; each does nothing while no page is open (open one with kPageOpen).
+  kPageOpen = 16,   // u8 control shown, u8 also select the next control
+  kPagePick = 17,   // u8 list (data type, input format, display format), u8 item index
+  kPageFocus = 18,  // u8 page control (in tab order)
+  kPageType = 19,   // string
+  kPageKey = 20,    // u8 key (KeyNames), u8 shift
+  kPageLeave = 21,
+  kPageApply = 22,
+  kPageClose = 23,
+  kOpCount = 24,
 };
 
 enum VariantKind : std::uint8_t {
