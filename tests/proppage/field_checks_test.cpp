@@ -70,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LengthRow{u"1 - Numeric", u"2", u"3", "8", "99999.99"},
                       LengthRow{u"1 - Numeric", u"2", u"4", "4", "9.99"},
                       LengthRow{u"2 - Date", u"", u"7", "10", "DD/MM/YYYY"},
+                      // "1" is replaced by "10" with the caret in front, and "010" is worth 10.
+                      LengthRow{u"2 - Date", u"", u"10", "010", "DD/MM/YYYY"},
                       LengthRow{u"4 - Logical", u"", u"9", "5", "Yes or No"},
                       LengthRow{u"3 - Password", u"", u"3", "3", "***"}));
 
@@ -90,6 +92,19 @@ TEST_F(PageTest, AnEmptiedLengthGoesBackToTheLastOneShown) {
   Erase("txtLength");
   EXPECT_EQ(Text("txtLength"), "12");
   EXPECT_EQ(Focused(), "txtLength");
+}
+
+// The restored text goes through the same check, which accepts it as a change of its own.
+TEST_F(PageTest, ARefusedLengthOrDecimalsMarksThePageChangedByItsRestoring) {
+  Open();
+  Retype("txtLength", u"0");
+  EXPECT_EQ(Text("txtLength"), "10");
+  EXPECT_TRUE(Changed());
+  Pick("cmbDataType", u"1 - Numeric");
+  Frame().Site().SetChanged(false);
+  Retype("txtDecPlaces", u"9");
+  EXPECT_EQ(Text("txtDecPlaces"), "0");
+  EXPECT_TRUE(Changed());
 }
 
 TEST_F(PageTest, DateAndLogicalLengthsAreFixedAndNoChange) {

@@ -93,19 +93,6 @@ TEST_F(PageTest, PickingWhatIsAlreadyShownIsNoChange) {
   EXPECT_EQ(Text("txtMask"), mask) << "the control's own mask is not replaced by a proposal";
 }
 
-TEST_F(PageTest, EachListMarksThePageChangedOnANewItem) {
-  for (const auto& [list, item] : std::vector<std::pair<std::string_view, std::u16string_view>>{
-           {"cmbDataType", u"1 - Numeric"},
-           {"cmbInputFormat", u"A - Only Alphabets"},
-           {"cmbDisplayFormat", u"L - Lower Case"}}) {
-    SCOPED_TRACE(std::string(list));
-    Open();
-    ASSERT_FALSE(Changed());
-    Pick(list, item);
-    EXPECT_TRUE(Changed());
-  }
-}
-
 TEST_F(PageTest, APasswordPaddingCharacterIsEditableOnlyForTheCustomFormat) {
   Open();
   Pick("cmbDataType", u"3 - Password");
