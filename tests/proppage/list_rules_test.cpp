@@ -93,20 +93,6 @@ TEST_F(PageTest, PickingWhatIsAlreadyShownIsNoChange) {
   EXPECT_EQ(Text("txtMask"), mask) << "the control's own mask is not replaced by a proposal";
 }
 
-TEST_F(PageTest, APasswordPaddingCharacterIsEditableOnlyForTheCustomFormat) {
-  Open();
-  Pick("cmbDataType", u"3 - Password");
-  Pick("cmbInputFormat", u"(Custom Format)");
-  EXPECT_TRUE(Field("txtPadChar").Enabled());
-  EXPECT_EQ(Text("txtPadChar"), "*");
-  Retype("txtPadChar", u"#");
-  Pick("cmbInputFormat", u"* - Password Format");
-  EXPECT_FALSE(Field("txtPadChar").Enabled());
-  EXPECT_EQ(Text("txtPadChar"), "*");
-  Pick("cmbInputFormat", u"(Custom Format)");
-  EXPECT_EQ(Text("txtPadChar"), "*") << "set again on the way back";
-}
-
 TEST_F(PageTest, ANumericCustomFormatForcesNoDisplayFormatUntilAnotherFormatIsChosen) {
   Open();
   Pick("cmbDataType", u"1 - Numeric");

@@ -142,14 +142,21 @@ TEST_F(PageTest, ACustomMaskStandsUntilAPredefinedFormatIsChosenAgain) {
   EXPECT_EQ(Text("txtMask"), "AAAAAAA");
 }
 
-TEST_F(PageTest, APasswordRepeatsItsPaddingCharacterAndSuppliesAStarForNone) {
+TEST_F(PageTest, APasswordRepeatsItsPaddingCharacterEditableOnlyForTheCustomFormat) {
   Open();
   Pick("cmbDataType", kPassword);
+  EXPECT_FALSE(Field("txtPadChar").Enabled());
   EXPECT_EQ(Text("txtMask"), "**********");
   Pick("cmbInputFormat", kCustom);
+  EXPECT_TRUE(Field("txtPadChar").Enabled());
   Retype("txtPadChar", u"#");
   EXPECT_EQ(Text("txtMask"), "##########");
-  Erase("txtPadChar");
+  Erase("txtPadChar");  // none: a star is supplied
+  EXPECT_EQ(Text("txtPadChar"), "*");
+  EXPECT_EQ(Text("txtMask"), "**********");
+  Retype("txtPadChar", u"#");
+  Pick("cmbInputFormat", u"* - Password Format");
+  EXPECT_FALSE(Field("txtPadChar").Enabled());
   EXPECT_EQ(Text("txtPadChar"), "*");
   EXPECT_EQ(Text("txtMask"), "**********");
 }
