@@ -7,7 +7,6 @@ namespace kestrow::testing {
 namespace {
 
 host::Variant Get(control::Text& text, std::string_view name) { return text.GetProperty(name); }
-std::int32_t Whole(control::Text& text, std::string_view name) { return host::ToLong(Get(text, name)); }
 
 TEST_F(PageTest, ANewControlLoadsAsTenCharactersOfAnyKindAndUnchanged) {
   Open();
