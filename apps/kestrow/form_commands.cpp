@@ -3,7 +3,7 @@
 #include <limits>
 #include <memory>
 
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/type_library.h"
 #include "kestrow/host/runtime.h"
@@ -111,7 +111,7 @@ void Runner::Save(const Words& /*words*/) {
   control::Text& text = Current();
   host::PropertyBag bag;
   form_.Handle([&] { text.WriteProperties(bag); });
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject().Key("control").String(CurrentName()).Key("bag").BeginObject();
   for (const auto& [key, value] : bag.Entries()) {
     const control::MemberInfo* member = control::FindMember(key);
@@ -149,7 +149,7 @@ void Runner::Get(const Words& words) {
     member = &control::MemberNamed(words[1]);
     value = control::GetProperty(text, *member);
   });
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject()
       .Key("control").String(CurrentName())
       .Key("get").String(member->name)
@@ -177,7 +177,7 @@ void Runner::Show(const Words& words) {
   if (size && words[1] != "size") throw ScriptError("unexpected word \"" + words[1] + "\" (usage: show [size])");
   control::Text& text = Current();
   const host::EditBox& box = text.Text1();
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject().Key("control").String(CurrentName());
   if (size) {
     json.Key("size").BeginObject()

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 #include "value_json.h"
 
 namespace kestrow::script {
@@ -18,7 +18,7 @@ const std::u16string* CaptionOf(const host::HostRecord& record, std::string_view
   return nullptr;
 }
 
-void StringOrNull(JsonWriter& json, const std::u16string* text) {
+void StringOrNull(json::JsonWriter& json, const std::u16string* text) {
   if (text) {
     json.String(*text);
   } else {
@@ -29,7 +29,7 @@ void StringOrNull(JsonWriter& json, const std::u16string* text) {
 }  // namespace
 
 std::string RecordLine(const host::HostRecord& record) {
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject();
   switch (record.kind) {
     case Kind::Event:

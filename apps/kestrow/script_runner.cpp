@@ -5,7 +5,7 @@
 
 #include "kestrow/host/host_error.h"
 #include "kestrow/host/runtime.h"
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 #include "record_json.h"
 #include "runner.h"
 #include "script_lexer.h"
@@ -92,7 +92,7 @@ void Runner::Emit(const std::string& line) {
 }
 
 void Runner::EmitError(int number, const std::string& description) {
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject().Key("error").BeginObject().Key("number").Integer(number).Key("description").String(description);
   json.EndObject().EndObject();
   Emit(json.Text());

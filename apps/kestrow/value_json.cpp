@@ -10,7 +10,7 @@ namespace kestrow::script {
 
 namespace {
 
-void WriteObject(JsonWriter& json, const host::HostObject* object) {
+void WriteObject(json::JsonWriter& json, const host::HostObject* object) {
   if (const auto* font = dynamic_cast<const host::Font*>(object)) {
     json.BeginObject()
         .Key("name").String(font->name)
@@ -41,7 +41,7 @@ std::string DateText(host::Date date) {
   return std::string(buffer, static_cast<std::size_t>(length));
 }
 
-void WriteValue(JsonWriter& json, const host::Variant& value, ValueStyle style) {
+void WriteValue(json::JsonWriter& json, const host::Variant& value, ValueStyle style) {
   using host::VarType;
   switch (value.Type()) {
     case VarType::Empty:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 #include "kestrow/host/variant.h"
 
 namespace kestrow::script {
@@ -13,7 +13,7 @@ enum class ValueStyle { Plain, Colour };
 // Strings, numbers, booleans and null as themselves; dates as "YYYY-MM-DD" (with "THH:MM:SS" when
 // there is a time of day); fonts and pictures as objects; no object as null. A colour is held in a
 // Long and prints as its unsigned 32-bit value.
-void WriteValue(JsonWriter& json, const host::Variant& value, ValueStyle style = ValueStyle::Plain);
+void WriteValue(json::JsonWriter& json, const host::Variant& value, ValueStyle style = ValueStyle::Plain);
 
 // "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM:SS".
 std::string DateText(host::Date date);

@@ -36,6 +36,14 @@ inline bool SameValue(const Variant& a, const Variant& b) {
   return p && q && p->width == q->width && p->height == q->height && p->bits == q->bits;
 }
 
+// A reading error's description without the line and column it names after the source.
+inline std::string Unplaced(const std::string& description) {
+  const std::size_t line = description.find(": line ");
+  const std::size_t after = line == std::string::npos ? line : description.find(": ", line + 2);
+  if (after == std::string::npos) return description;
+  return description.substr(0, line) + description.substr(after);
+}
+
 inline std::string FileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 #include "kestrow/host/objects.h"
 #include "kestrow/host/runtime.h"
 #include "value_json.h"
@@ -17,7 +17,7 @@ namespace {
 using host::Variant;
 
 std::string Printed(const Variant& value, ValueStyle style = ValueStyle::Plain) {
-  JsonWriter json;
+  json::JsonWriter json;
   WriteValue(json, value, style);
   return json.Text();
 }
@@ -46,19 +46,19 @@ TEST(NumberOutput, ColoursPrintAsUnsignedOnlyWhenAsked) {
 }
 
 TEST(TextOutput, EscapesQuotesBackslashesAndControlCharacters) {
-  JsonWriter json;
+  json::JsonWriter json;
   json.String(std::u16string(u"a\"b\\c\n\x01\x1f") + u'\0');
   EXPECT_EQ(json.Text(), R"("a\"b\\c\u000a\u0001\u001f\u0000")");
 }
 
 TEST(TextOutput, PairsBecomeUtf8AndLoneSurrogatesStayEscaped) {
-  JsonWriter json;
+  json::JsonWriter json;
   json.String(std::u16string(u"\u00e9\U0001F600") + char16_t{0xD800} + u"x" + char16_t{0xDC00});
   EXPECT_EQ(json.Text(), "\"\xC3\xA9\xF0\x9F\x98\x80\\ud800x\\udc00\"");
 }
 
 TEST(StructureOutput, MembersKeepTheirOrderWithCommasOnlyBetween) {
-  JsonWriter json;
+  json::JsonWriter json;
   json.BeginObject().Key("z").Integer(1).Key("a").BeginArray().EndArray().Key("m").BeginArray().Null().Boolean(false).EndArray();
   json.Key("o").BeginObject().EndObject().EndObject();
   EXPECT_EQ(json.Text(), R"({"z":1,"a":[],"m":[null,false],"o":{}})");

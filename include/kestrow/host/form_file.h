@@ -13,12 +13,10 @@
 
 namespace kestrow::host {
 
-// Limits on what is read, so a hostile file costs bounded memory and time: larger files are
-// refused before they are parsed, and deeper JSON nesting stops the parse where it is reached.
-// Containers where the form has none are parsed but not kept, so what is kept of a file stays a
-// small multiple of its size.
+// Larger files are refused before they are parsed. Reading stops at the first thing the form has
+// no place for (a member it does not know, a container where it holds a value, a value of the wrong
+// kind), so a hostile file costs little beyond its text however large or deep it is.
 inline constexpr std::uintmax_t kMaxFormFileBytes = std::uintmax_t{64} << 20;
-inline constexpr int kMaxFormNesting = 64;
 
 struct StoredControl {
   std::u16string name;
@@ -27,7 +25,8 @@ struct StoredControl {
 };
 
 // The JSON text of a form, and back. A text that is not a valid form raises HostError
-// errors::kInvalidFileFormat whose description names `source` and what is wrong (and where).
+// errors::kInvalidFileFormat whose description names `source`, the line and column where reading
+// stopped, the control and key being read, and what is wrong.
 std::string FormatForm(const std::vector<StoredControl>& controls);
 std::vector<StoredControl> ParseForm(std::string_view json, std::string_view source);
 

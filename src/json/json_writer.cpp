@@ -1,12 +1,12 @@
-#include "json_writer.h"
+#include "kestrow/json/json_writer.h"
 
 #include <charconv>
 #include <cmath>
-#include <system_error>
+#include <type_traits>
 
 #include "kestrow/host/runtime.h"
 
-namespace kestrow::script {
+namespace kestrow::json {
 
 namespace {
 
@@ -19,61 +19,18 @@ void AppendEscape(std::string& out, unsigned unit) {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-template <typename T>
-void AppendShortest(std::string& out, T value) {
-  char buffer[64];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (error != std::errc()) {
-    out += "null";
-    return;
-  }
-  out.append(buffer, end);
-}
-
-// JSON has no infinities or NaN: they print as null.
-template <typename T>
-void AppendNumber(std::string& out, T value) {
-  if (std::isfinite(value)) {
-    AppendShortest(out, value);
-  } else {
-    out += "null";
-  }
-}
-
 }  // namespace
 
-JsonWriter& JsonWriter::BeginObject() {
-  Open('{');
-  return *this;
-}
+JsonWriter& JsonWriter::BeginObject() { return Open('{'); }
+JsonWriter& JsonWriter::EndObject() { return Close('}'); }
+JsonWriter& JsonWriter::BeginArray() { return Open('['); }
+JsonWriter& JsonWriter::EndArray() { return Close(']'); }
 
-JsonWriter& JsonWriter::EndObject() {
-  Close('}');
-  return *this;
-}
+JsonWriter& JsonWriter::Key(std::string_view utf8) { return String(utf8).NameEnds(); }
+JsonWriter& JsonWriter::Key(std::u16string_view text) { return String(text).NameEnds(); }
 
-JsonWriter& JsonWriter::BeginArray() {
-  Open('[');
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-  Close(']');
-  return *this;
-}
-
-JsonWriter& JsonWriter::Key(std::string_view key) {
-  BeforeValue();
-  Quoted(key);
-  out_ += ':';
-  after_key_ = true;
-  return *this;
-}
-
-JsonWriter& JsonWriter::Key(std::u16string_view key) {
-  BeforeValue();
-  Quoted(key);
-  out_ += ':';
+JsonWriter& JsonWriter::NameEnds() {
+  out_ += indent_ > 0 ? ": " : ":";
   after_key_ = true;
   return *this;
 }
@@ -90,29 +47,10 @@ JsonWriter& JsonWriter::String(std::u16string_view text) {
   return *this;
 }
 
-JsonWriter& JsonWriter::Integer(std::int64_t value) {
-  BeforeValue();
-  out_ += std::to_string(value);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Unsigned(std::uint64_t value) {
-  BeforeValue();
-  out_ += std::to_string(value);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Double(double value) {
-  BeforeValue();
-  AppendNumber(out_, value);
-  return *this;
-}
-
-JsonWriter& JsonWriter::Single(float value) {
-  BeforeValue();
-  AppendNumber(out_, value);
-  return *this;
-}
+JsonWriter& JsonWriter::Integer(std::int64_t value) { return Number(value); }
+JsonWriter& JsonWriter::Unsigned(std::uint64_t value) { return Number(value); }
+JsonWriter& JsonWriter::Double(double value) { return Number(value); }
+JsonWriter& JsonWriter::Single(float value) { return Number(value); }
 
 JsonWriter& JsonWriter::Boolean(bool value) {
   BeforeValue();
@@ -126,26 +64,55 @@ JsonWriter& JsonWriter::Null() {
   return *this;
 }
 
+// Shortest round-trip form for floating numbers (std::to_chars without a precision); negative
+// zero keeps a fraction, since "-0" reads back as the integer 0.
+template <typename T>
+JsonWriter& JsonWriter::Number(T value) {
+  if constexpr (std::is_floating_point_v<T>) {
+    if (!std::isfinite(value)) return Null();
+    if (value == 0 && std::signbit(value)) {
+      BeforeValue();
+      out_ += "-0.0";
+      return *this;
+    }
+  }
+  BeforeValue();
+  char buffer[32];
+  out_.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  return *this;
+}
+
 void JsonWriter::BeforeValue() {
   if (after_key_) {
     after_key_ = false;
     return;
   }
-  if (!has_members_.empty()) {
-    if (has_members_.back()) out_ += ',';
-    has_members_.back() = true;
-  }
+  if (has_members_.empty()) return;
+  if (has_members_.back()) out_ += ',';
+  has_members_.back() = true;
+  NewLine(has_members_.size());
 }
 
-void JsonWriter::Open(char bracket) {
+void JsonWriter::NewLine(std::size_t depth) {
+  if (indent_ <= 0) return;
+  out_ += '\n';
+  out_.append(depth * static_cast<std::size_t>(indent_), ' ');
+}
+
+JsonWriter& JsonWriter::Open(char bracket) {
   BeforeValue();
   out_ += bracket;
   has_members_.push_back(false);
+  return *this;
 }
 
-void JsonWriter::Close(char bracket) {
+JsonWriter& JsonWriter::Close(char bracket) {
+  if (!has_members_.empty()) {
+    if (has_members_.back()) NewLine(has_members_.size() - 1);
+    has_members_.pop_back();
+  }
   out_ += bracket;
-  if (!has_members_.empty()) has_members_.pop_back();
+  return *this;
 }
 
 void JsonWriter::Quoted(std::string_view utf8) {
@@ -193,4 +160,4 @@ void JsonWriter::Quoted(std::u16string_view text) {
   out_ += '"';
 }
 
-}  // namespace kestrow::script
+}  // namespace kestrow::json
