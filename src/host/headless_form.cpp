@@ -32,6 +32,7 @@ struct HeadlessForm::Element {
   Element(HeadlessForm& form, std::u16string element_name) : name(std::move(element_name)), box(form) {}
 
   const std::u16string name;
+  std::size_t index = 0;  // its place in the tab order, kept by Renumber
   EditBox box;
   std::unique_ptr<Site> site;            // controls only
   std::unique_ptr<Component> component;  // controls only; destroyed before its site and box
@@ -135,28 +136,34 @@ Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory&
   }
   Component& component = *element->component;
   Element* const added = element.get();
-  const auto position = elements_.insert(before.empty() ? elements_.end() : PositionOf(before), std::move(element));
+  // Looked up again: the factory may have added elements.
+  const std::size_t index = before.empty() ? elements_.size() : Get(before).index;
+  const auto position = elements_.insert(elements_.begin() + static_cast<std::ptrdiff_t>(index), std::move(element));
+  Renumber(index);
   bool named = false;
   try {
     named = by_name_.emplace(added->name, added).second;
   } catch (...) {
     elements_.erase(position);
+    Renumber(index);
     throw;
   }
   if (!named) {  // the factory placed an element of this name meanwhile
     elements_.erase(position);
+    Renumber(index);
     throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
   }
   return component;
 }
 
 void HeadlessForm::RemoveControl(std::u16string_view name) {
-  Get(name);  // throws for a name not on the form
-  const auto position = PositionOf(name);
+  const std::size_t index = Get(name).index;  // throws for a name not on the form
+  const auto position = elements_.begin() + static_cast<std::ptrdiff_t>(index);
   if ((*position)->box.HasFocus() || focused_ == position->get()) focused_ = nullptr;
   DropRequestsFor(&(*position)->box);
   std::unique_ptr<Element> removed = std::move(*position);
   elements_.erase(position);
+  Renumber(index);
   by_name_.erase(removed->name);
 }
 
@@ -178,7 +185,8 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
 
   DropRequestsFor(&old.box);
   Component& component = *element->component;
-  auto position = PositionOf(old.name);  // found again: the factory may have added elements
+  element->index = old.index;  // kept up to date if the factory added elements
+  auto position = elements_.begin() + static_cast<std::ptrdiff_t>(old.index);
   std::unique_ptr<Element> dropped = std::exchange(*position, std::move(element));
   by_name_.find(dropped->name)->second = position->get();
   dropped.reset();  // only once the new control is in its place
@@ -188,6 +196,7 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
 EditBox& HeadlessForm::AddPlainBox(std::u16string name) {
   if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
   elements_.push_back(std::make_unique<Element>(*this, std::move(name)));
+  elements_.back()->index = elements_.size() - 1;
   try {
     by_name_.emplace(elements_.back()->name, elements_.back().get());
   } catch (...) {
@@ -347,9 +356,8 @@ HeadlessForm::Element* HeadlessForm::Neighbour(Element* from, bool backwards) co
   // From nothing, start just outside the end so the first step lands on the first (or last).
   std::size_t index = backwards ? 0 : count - 1;
   if (from) {
-    index = static_cast<std::size_t>(
-        std::ranges::find_if(elements_, [&](const auto& e) { return e.get() == from; }) - elements_.begin());
-    if (index == count) return nullptr;
+    index = from->index;
+    if (index >= count || elements_[index].get() != from) return nullptr;
   }
   for (std::size_t step = 0; step < count; ++step) {
     index = backwards ? (index + count - 1) % count : (index + 1) % count;
@@ -403,9 +411,10 @@ HeadlessForm::Element* HeadlessForm::FindByBox(const EditBox* box) const {
   return position == elements_.end() ? nullptr : position->get();
 }
 
-std::vector<std::unique_ptr<HeadlessForm::Element>>::iterator HeadlessForm::PositionOf(std::u16string_view name) {
-  const Element* element = Find(name);
-  return std::ranges::find_if(elements_, [&](const auto& e) { return e.get() == element; });
+// Costs what moving the elements after `from` cost the vector, so placing a control before the
+// last element stays constant time.
+void HeadlessForm::Renumber(std::size_t from) {
+  for (std::size_t i = from; i < elements_.size(); ++i) elements_[i]->index = i;
 }
 
 }  // namespace kestrow::host

@@ -264,6 +264,31 @@ TEST_F(FormTest, ReplaceControlKeepsThePlaceAndDropsTheFocusSilently) {
   EXPECT_THROW(form_.ControlNamed(u"Z"), std::out_of_range);
 }
 
+// Places are kept by index: every insert, removal and replacement leaves the tab order whole.
+TEST_F(FormTest, TabOrderFollowsInsertsBeforeAnElementAndRemovals) {
+  const auto make = [](ControlSite& site, EditBox& box) { return std::make_unique<Probe>(site, box); };
+  form_.AddPlainBox(u"other");
+  for (const char16_t* name : {u"A", u"B", u"C"}) form_.AddControl(name, make, u"other");
+  form_.AddControl(u"first", make, u"A");
+  // A factory that places an element itself: the new control still goes just before `other`.
+  form_.AddControl(u"D", [&](ControlSite& site, EditBox& box) {
+    form_.AddPlainBox(u"late");
+    return make(site, box);
+  }, u"other");
+  form_.RemoveControl(u"B");
+  form_.ReplaceControl(u"C", make);
+  form_.Focus(u"late");
+  form_.TakeRecords();
+  std::vector<std::string> order;
+  for (int i = 0; i < 6; ++i) {
+    form_.Tab(false);
+    order.push_back(Focused());
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"first", "A", "C", "D", "other", "late"}));
+  form_.Tab(true);
+  EXPECT_EQ(Focused(), "other");
+}
+
 TEST_F(FormTest, PlainBoxEditsThroughTheFormsClipboard) {
   EditBox& box = form_.AddPlainBox(u"p");
   form_.Focus(u"p");

@@ -135,7 +135,8 @@ class HeadlessForm final : private BoxHost {
   // Throws std::out_of_range for an unknown name.
   Element& Get(std::u16string_view name) const;
   Element* FindByBox(const EditBox* box) const;
-  std::vector<std::unique_ptr<Element>>::iterator PositionOf(std::u16string_view name);
+  // Gives the elements from `from` on their places in elements_ again.
+  void Renumber(std::size_t from);
 
   struct NameHash {
     using is_transparent = void;
