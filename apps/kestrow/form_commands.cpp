@@ -51,6 +51,13 @@ std::string TypeNameOf(const Variant& value, const control::MemberInfo* member) 
   return host::TypeName(value);
 }
 
+// `set` takes the constants of an enumerated property by name too, as the number they stand for.
+Variant SettingValue(std::string_view property, std::string_view word) {
+  const control::MemberInfo* member = control::FindMember(property);
+  const control::ConstantInfo* constant = member == nullptr ? nullptr : control::FindConstant(member->type, word);
+  return ParseValue(constant == nullptr ? std::string(word) : std::to_string(constant->value));
+}
+
 std::int32_t ParseTwips(std::string_view word, std::string_view what) {
   return static_cast<std::int32_t>(
       ParseWhole(word, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), what));
@@ -137,7 +144,7 @@ void Runner::Reload(const Words& /*words*/) {
 
 void Runner::Set(const Words& words) {
   control::Text& text = Current();
-  const Variant value = ParseValue(words[2]);
+  const Variant value = SettingValue(words[1], words[2]);
   form_.Handle([&] { control::PutProperty(text, control::MemberNamed(words[1]), value); });
 }
 

@@ -26,6 +26,8 @@ class Runner {
   void Execute(const Words& words);
   // Prints what the host recorded so far.
   void FlushRecords();
+  // How each command is written, in the order of the command table.
+  static std::vector<std::string_view> Usages();
 
  private:
   struct Command {

@@ -11,6 +11,8 @@ std::string SizeText(std::size_t bytes) {
   return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB" : std::to_string(bytes) + " bytes";
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 int HexDigit(char c) {
@@ -110,6 +112,8 @@ bool LineReader::Next(std::string& line) {
     line += Traits::to_char_type(c);
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  // Editors that save UTF-8 with a byte-order mark put it before the first line.
+  if (line_number_ == 1 && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
   return true;
 }
 

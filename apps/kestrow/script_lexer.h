@@ -31,8 +31,9 @@ class LineReader {
   explicit LineReader(std::istream& in, std::size_t maxLine = kMaxLineBytes, std::size_t maxScript = kMaxScriptBytes)
       : in_(in), max_line_(maxLine), max_script_(maxScript) {}
 
-  // The next line without its end ("\n" or "\r\n"); false at the end of the input. A line or a
-  // script past its bound raises ScriptError (LineNumber() is then the line being read).
+  // The next line without its end ("\n" or "\r\n"), and the first without a UTF-8 byte-order
+  // mark; false at the end of the input. A line or a script past its bound raises ScriptError
+  // (LineNumber() is then the line being read).
   bool Next(std::string& line);
   int LineNumber() const { return line_number_; }
 

@@ -64,6 +64,12 @@ const std::vector<Runner::Command>& Runner::Commands() {
   return commands;
 }
 
+std::vector<std::string_view> Runner::Usages() {
+  std::vector<std::string_view> usages;
+  for (const Command& command : Commands()) usages.push_back(command.usage);
+  return usages;
+}
+
 void Runner::Execute(const Words& words) {
   const Command* command = nullptr;
   for (const Command& candidate : Commands()) {

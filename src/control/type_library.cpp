@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "kestrow/engine/format_types.h"
+
 namespace kestrow::control {
 
 namespace {
@@ -16,6 +18,30 @@ constexpr std::int32_t Own(int number) { return kOwnDispidBase + number; }
 
 constexpr unsigned kGetLet = kGet | kLet;
 constexpr unsigned kGetSet = kGet | kSet;
+
+using namespace engine;
+
+constexpr std::array<ConstantInfo, 5> kDataTypes{{
+    {"dtAlphaNumeric", dtAlphaNumeric}, {"dtNumeric", dtNumeric}, {"dtDate", dtDate},
+    {"dtPassword", dtPassword}, {"dtLogical", dtLogical},
+}};
+
+constexpr std::array<ConstantInfo, 16> kInputFormats{{
+    {"dtCustomFormat", dtCustomFormat}, {"dtAlphaDigitSpaceSymbol", dtAlphaDigitSpaceSymbol},
+    {"dtAlphabets", dtAlphabets}, {"dtAlphabetsSpace", dtAlphabetsSpace},
+    {"dtAlphabetsDigitsSpace", dtAlphabetsDigitsSpace}, {"dtDigits", dtDigits},
+    {"dtDigitsSpaceSigns", dtDigitsSpaceSigns}, {"dtDigitsSigns", dtDigitsSigns},
+    {"dtThousandsFormat", dtThousandsFormat}, {"dtMillionsFormat", dtMillionsFormat},
+    {"dtAmericanDate", dtAmericanDate}, {"dtBritishDate", dtBritishDate}, {"dtJapanDate", dtJapanDate},
+    {"dtStarFormat", dtStarFormat}, {"dtTrueFalseFormat", dtTrueFalseFormat}, {"dtYesNoFormat", dtYesNoFormat},
+}};
+
+constexpr std::array<ConstantInfo, 9> kDisplayFormats{{
+    {"dtNone", dtNone}, {"dtUpperCase", dtUpperCase}, {"dtLowerCase", dtLowerCase},
+    {"dtProperCase", dtProperCase}, {"dtAccountsFormat1", dtAccountsFormat1},
+    {"dtAccountsFormat2", dtAccountsFormat2}, {"dtSlashSeparator", dtSlashSeparator},
+    {"dtDashSeparator", dtDashSeparator}, {"dtDotSeparator", dtDotSeparator},
+}};
 
 constexpr std::array<MemberInfo, 40> kMembers{{
     {1, "BackColor", -501, VT::Colour, kGetLet, ";Appearance", "", 0},
@@ -131,6 +157,21 @@ const TypeLibraryInfo& KestrowTypeLibrary() {
       {"_Text", "__Text", "_Format"},
   };
   return library;
+}
+
+std::span<const ConstantInfo> ConstantsOf(ValueType type) {
+  switch (type) {
+    case ValueType::DataTypes: return kDataTypes;
+    case ValueType::InputFormats: return kInputFormats;
+    case ValueType::DisplayFormats: return kDisplayFormats;
+    default: return {};
+  }
+}
+
+const ConstantInfo* FindConstant(ValueType type, std::string_view name) {
+  const auto constants = ConstantsOf(type);
+  const auto found = std::ranges::find_if(constants, [&](const ConstantInfo& c) { return SameName(c.name, name); });
+  return found == constants.end() ? nullptr : &*found;
 }
 
 const MemberInfo* FindMember(std::string_view name) {

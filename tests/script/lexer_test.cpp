@@ -33,6 +33,17 @@ TEST(Lines, EndsAreDroppedAndBoundsRaise) {
   EXPECT_THROW(small.Next(line), ScriptError);
 }
 
+// Only the first line can start with a byte-order mark; anywhere else it is text.
+TEST(Lines, AByteOrderMarkIsSkippedBeforeTheFirstLineOnly) {
+  std::istringstream in("\xEF\xBB\xBFnew\n\xEF\xBB\xBFnew\n");
+  LineReader reader(in);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, "new");
+  ASSERT_TRUE(reader.Next(line));
+  EXPECT_EQ(line, "\xEF\xBB\xBFnew");
+}
+
 TEST(Words, BlanksSplitExceptInsideStrings) {
   EXPECT_EQ(SplitWords("  set\tMask  \"a b\\\" c\" "), (std::vector<std::string>{"set", "Mask", "\"a b\\\" c\""}));
   EXPECT_EQ(SplitWords("bag K String:\"x y\""), (std::vector<std::string>{"bag", "K", "String:\"x y\""}));

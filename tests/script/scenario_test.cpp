@@ -95,6 +95,26 @@ TEST(LateBinding, GetReportsTheMembersNameAndTheVariantsType) {
                        }));
 }
 
+// A constant of the property's own enumeration, in any case, sets what its number sets.
+TEST(LateBinding, EnumeratedPropertiesTakeTheirConstantsByName) {
+  const struct {
+    std::string by_name, by_number;
+  } settings[] = {{"DataType dtNumeric", "DataType 1"}, {"InputFormat DTTHOUSANDSFORMAT", "InputFormat 8"},
+                  {"DisplayFormat dtUpperCase", "DisplayFormat 1"}, {"datatype dtDate", "datatype 2"}};
+  for (const auto& setting : settings) {
+    const Outcome named = Play("new\nset " + setting.by_name + "\nsave\n");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.lines, Play("new\nset " + setting.by_number + "\nsave\n").lines) << setting.by_name;
+  }
+  // Another enumeration's constant, or one for a property that has none, is no value at all.
+  for (const std::string line : {"set DataType dtDigits", "set Length dtNumeric", "set Nothing dtNumeric"}) {
+    const Outcome refused = Play("new\n" + line + "\n");
+    EXPECT_EQ(refused.status, 2) << line;
+    EXPECT_TRUE(refused.err.starts_with("line 2: the value is not")) << refused.err;
+    EXPECT_TRUE(refused.err.ends_with(line.substr(line.rfind(' ')) + "\n")) << refused.err;
+  }
+}
+
 TEST(LateBinding, HostErrorsArePrintedAndTheScriptGoesOn) {
   const Outcome run = Play("new\nset LinkTimeout 40000\nset LinkTimeout \"soon\"\nget Nothing\ncall Refresh\nget Refresh\nset Font 1\nget LinkTimeout\n");
   ASSERT_EQ(run.status, 0) << run.err;

@@ -84,6 +84,12 @@ struct ClassInfo {
   std::vector<std::string_view> property_pages;  // offered in this order
 };
 
+// A named constant of one of the library's enumerations.
+struct ConstantInfo {
+  std::string_view name;
+  std::int32_t value;
+};
+
 struct TypeLibraryInfo {
   std::string_view name;
   std::string_view help;
@@ -95,10 +101,15 @@ std::span<const MemberInfo> TextMembers();
 std::vector<SlotInfo> TextSlots();
 std::span<const EventInfo> TextEvents();
 const TypeLibraryInfo& KestrowTypeLibrary();
+// The constants of the library's own enumerations (DataTypes, InputFormats, DisplayFormats) in
+// value order; none for any other type.
+std::span<const ConstantInfo> ConstantsOf(ValueType type);
 
 // By name (case-insensitive, as late binding is) or by dispatch identifier; null when unknown.
 const MemberInfo* FindMember(std::string_view name);
 const MemberInfo* FindMember(std::int32_t dispid);
 const EventInfo* FindEvent(std::string_view name);
+// By name, case-insensitive; null when `type` has no such constant.
+const ConstantInfo* FindConstant(ValueType type, std::string_view name);
 
 }  // namespace kestrow::control
