@@ -139,6 +139,7 @@ void Runner::Reload(const Words& /*words*/) {
   // A field that sent the focus back to itself (an invalid date) gets it again once replaced.
   const bool keepsFocus = form_.FocusedName() == name;
   form_.Handle([&] { form_.ReplaceControl(name, ReadingFrom(bag, old.Width(), old.Height())); });
+  ReselectPageControls();
   if (keepsFocus) form_.Focus(name);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "kestrow/control/text.h"
 #include "kestrow/host/headless_form.h"
+#include "kestrow/host/headless_page_frame.h"
 #include "kestrow/host/property_bag.h"
 
 namespace kestrow::script {
@@ -66,6 +68,23 @@ class Runner {
   void Click(const Words& words);
   void DblClick(const Words& words);
 
+  // --- The property page Format (page_commands.cpp) -----------------------------------------
+  void Page(const Words& words);
+  void PageOpen(const Words& words);
+  void PagePick(const Words& words);
+  void PageFocus(const Words& words);
+  void PageType(const Words& words);
+  void PageKey(const Words& words);
+  void PageLeave(const Words& words);
+  void PageApply(const Words& words);
+  void PageShow(const Words& words);
+  void PageClose(const Words& words);
+  host::HeadlessPageFrame& OpenPage();
+  // Moves into a page field unless it has the focus; false when the user cannot reach it.
+  bool EnterPageField(std::string_view field);
+  // Selects the named controls again after one of them was replaced.
+  void ReselectPageControls();
+
   // --- Helpers ---------------------------------------------------------------------------------
   const std::u16string& CurrentName() const;
   control::Text& Current();
@@ -82,6 +101,9 @@ class Runner {
   std::optional<std::u16string> current_;
   host::PropertyBag pending_;
   int unnamed_ = 0;  // the number of the last default name given
+  // The open property page and the controls it was opened on; destroyed before the form.
+  std::unique_ptr<host::HeadlessPageFrame> page_;
+  std::vector<std::u16string> page_selection_;
 };
 
 // A control or element name: a bare word or a quoted string.

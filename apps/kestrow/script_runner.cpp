@@ -60,6 +60,8 @@ const std::vector<Runner::Command>& Runner::Commands() {
       {"mouse", &Runner::Mouse, 6, 6, "mouse down|move|up BUTTON SHIFT X Y"},
       {"click", &Runner::Click, 1, 1, "click"},
       {"dblclick", &Runner::DblClick, 1, 1, "dblclick"},
+      // Each page command checks its own words.
+      {"page", &Runner::Page, 2, ~std::size_t{0}, "page open|pick|focus|type|key|leave|apply|show|close ..."},
   };
   return commands;
 }

@@ -18,7 +18,7 @@ struct Case {
 TEST(Malformed, EachFaultNamesItsLine) {
   for (const Case c : {
            Case{"new\nwobble\n", 2, "unknown command \"wobble\""},
-           Case{"new\npage open\n", 2, "unknown command \"page\""},
+           Case{"new\npage\n", 2, "missing words"},
            Case{"NEW\n", 1, "unknown command"},
            Case{"new\ntype \"1\"\n", 2, "nothing focused"},
            Case{"new\nkey Enter\n", 2, "nothing focused"},
