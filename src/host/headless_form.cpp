@@ -220,19 +220,7 @@ std::optional<std::u16string> HeadlessForm::FocusedName() const {
 // --- Host events -------------------------------------------------------------------------------
 
 void HeadlessForm::Handle(const std::function<void()>& event) {
-  // A host event raised from inside another (a handler calling Focus, say) is part of the outer
-  // one: the queue runs once, when the outermost event is done.
-  const bool outermost = host_event_depth_ == 0;
-  ++host_event_depth_;
-  try {
-    event();
-    if (outermost) RunFocusRequests();
-  } catch (...) {
-    --host_event_depth_;
-    if (outermost) focus_requests_.clear();  // moves asked for by an aborted event are void
-    throw;
-  }
-  --host_event_depth_;
+  nesting_.Run(event, [this] { RunFocusRequests(); }, [this] { focus_requests_.clear(); });
 }
 
 void HeadlessForm::Focus(std::u16string_view name) {

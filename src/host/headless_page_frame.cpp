@@ -54,19 +54,7 @@ std::optional<std::string_view> HeadlessPageFrame::FocusedName() const {
 void HeadlessPageFrame::Handle(const std::function<void()>& event) {
   // Inside one of the form's host events, so that focus moves the selected controls ask for
   // while the page writes to them are carried out too.
-  form_.Handle([&] {
-    const bool outermost = host_event_depth_ == 0;
-    ++host_event_depth_;
-    try {
-      event();
-      if (outermost) RunFocusRequests();
-    } catch (...) {
-      --host_event_depth_;
-      if (outermost) focus_requests_.clear();
-      throw;
-    }
-    --host_event_depth_;
-  });
+  form_.Handle([&] { nesting_.Run(event, [this] { RunFocusRequests(); }, [this] { focus_requests_.clear(); }); });
 }
 
 void HeadlessPageFrame::Select(std::vector<Dispatchable*> controls) {

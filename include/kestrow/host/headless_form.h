@@ -17,6 +17,7 @@
 
 #include "kestrow/host/control_site.h"
 #include "kestrow/host/edit_box.h"
+#include "kestrow/host/host_event_nesting.h"
 #include "kestrow/host/keyboard.h"
 #include "kestrow/host/objects.h"
 #include "kestrow/host/variant.h"
@@ -153,7 +154,7 @@ class HeadlessForm final : private BoxHost {
   EventHandler event_handler_;
   Font ambient_font_ = DefaultAmbientFont();
   bool recording_ = true;
-  int host_event_depth_ = 0;  // host events raised from inside a host event belong to the outer one
+  HostEventNesting nesting_;
 };
 
 }  // namespace kestrow::host

@@ -14,6 +14,7 @@
 
 #include "kestrow/host/dispatchable.h"
 #include "kestrow/host/headless_form.h"
+#include "kestrow/host/host_event_nesting.h"
 #include "kestrow/host/property_page.h"
 
 namespace kestrow::host {
@@ -70,7 +71,7 @@ class HeadlessPageFrame final : public PageFrame {
   std::unique_ptr<PropertyPage> page_;
   const PageControl* focused_ = nullptr;
   std::deque<EditBox*> focus_requests_;
-  int host_event_depth_ = 0;
+  HostEventNesting nesting_;
 };
 
 // A list or text box the user can move into: enabled and visible.
