@@ -62,12 +62,6 @@ struct OpenObject {
   unsigned named = 0;  // a bit a member
   std::size_t current = 0;
 
-  bool Has(std::string_view name) const {
-    for (std::size_t i = 0; i < members.size(); ++i) {
-      if (members[i] == name) return (named >> i & 1u) != 0;
-    }
-    return false;
-  }
   bool Current(std::string_view name) const { return members[current] == name; }
 };
 
@@ -117,8 +111,15 @@ class FormReader {
   bool start_object(std::size_t /*size*/) {
     switch (level_) {
       case Level::kDocument: return Enter(Level::kRoot, root_, kRootMembers);
-      case Level::kControls: return StartControl();
-      case Level::kProperties: return StartProperty();
+      case Level::kControls:
+        control_stored_ = StoredControl();
+        name_read_ = false;
+        return Enter(Level::kControl, control_, kControlMembers);
+      case Level::kProperties:
+        key_read_ = false;
+        type_.clear();
+        value_read_ = Variant();
+        return Enter(Level::kProperty, property_, kPropertyMembers);
       case Level::kProperty:
         if (property_.Current("value") && (type_ == "Font" || type_ == "Picture")) {
           ValueAllowed();
@@ -154,8 +155,7 @@ class FormReader {
   bool end_object() {
     const OpenObject& object = Open();
     for (std::size_t i = 0; i < object.members.size(); ++i) {
-      const bool optional = level_ == Level::kProperty && object.members[i] == "value" &&
-                            (!IsKnownType(type_) || IsValueless(type_));
+      const bool optional = level_ == Level::kProperty && object.members[i] == "value" && IsValueless(type_);
       if ((object.named >> i & 1u) == 0 && !optional) Fail("missing " + Quoted(object.members[i]));
     }
     switch (level_) {
@@ -239,18 +239,6 @@ class FormReader {
     return ", key " + Quoted(key_);
   }
 
-  bool StartControl() {
-    control_stored_ = StoredControl();
-    name_read_ = false;
-    return Enter(Level::kControl, control_, kControlMembers);
-  }
-  bool StartProperty() {
-    key_read_ = false;
-    type_.clear();
-    value_read_ = Variant();
-    return Enter(Level::kProperty, property_, kPropertyMembers);
-  }
-
   // A value outside any container, an element of the form's arrays, or a member's value.
   bool Scalar(const Json& value) {
     switch (level_) {
@@ -310,7 +298,7 @@ class FormReader {
 
   // The type says how to read the value, so it comes first, as every file written has it.
   void ValueAllowed() const {
-    if (!property_.Has("type")) Fail("\"value\" before \"type\"");
+    if (type_.empty()) Fail("\"value\" before \"type\"");  // an empty type is refused as unknown
     if (IsValueless(type_)) Fail(type_ + " takes no \"value\"");
   }
 

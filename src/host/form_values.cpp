@@ -6,6 +6,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <system_error>
 
 #include "kestrow/host/host_error.h"
@@ -23,13 +24,6 @@ constexpr int kSecondsPerDay = 86400;
 const double kSingleLimit = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
 
 constexpr std::string_view kBase64Digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-void AppendPadded(std::string& out, int value, int width) {
-  std::array<char, 12> digits{};
-  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-  for (auto length = end - digits.data(); length < width; ++length) out += '0';
-  out.append(digits.data(), end);
-}
 
 }  // namespace
 
@@ -58,21 +52,11 @@ std::optional<std::string> DateText(Date date) {
   if (!(date.serial > kFirstDaySerial - 1.0 && date.serial < kLastDaySerial + 1.0)) return std::nullopt;
   const CivilDate civil = CivilOf(date);
   if (civil.year < 100 || civil.year > 9999) return std::nullopt;  // rounded past 9999-12-31
-  std::string text;
-  AppendPadded(text, civil.year, 4);
-  text += '-';
-  AppendPadded(text, civil.month, 2);
-  text += '-';
-  AppendPadded(text, civil.day, 2);
-  if (const int seconds = SecondsOfDay(date); seconds != 0) {
-    text += 'T';
-    AppendPadded(text, seconds / 3600, 2);
-    text += ':';
-    AppendPadded(text, seconds / 60 % 60, 2);
-    text += ':';
-    AppendPadded(text, seconds % 60, 2);
-  }
-  return text;
+  const int seconds = SecondsOfDay(date);
+  std::array<char, 64> text{};
+  std::snprintf(text.data(), text.size(), "%04d-%02d-%02dT%02d:%02d:%02d", civil.year, civil.month, civil.day,
+                seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return std::string(text.data(), seconds == 0 ? 10 : 19);  // the time of day only when there is one
 }
 
 DateReading DateFromText(std::string_view text) {

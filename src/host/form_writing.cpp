@@ -58,40 +58,22 @@ class FormWriter {
     Refuse(key, "a " + std::string(object->KindName()) + " object cannot be stored");
   }
 
-  // The "value" member, for the types that have one; checked before its name is written.
+  // The "value" member, for the types that have one. A refusal discards the whole text.
   void Value(std::string_view key, const Variant& value) {
     switch (value.Type()) {
       case VarType::Empty:
       case VarType::Null:
         return;
-      case VarType::Integer:
-        out_.Key("value").Integer(value.AsInteger());
+      case VarType::Integer: out_.Key("value").Integer(value.AsInteger()); return;
+      case VarType::Long: out_.Key("value").Integer(value.AsLong()); return;
+      case VarType::Single:
+        out_.Key("value").Double(StoredSingle(static_cast<float>(Finite(key, value.AsSingle(), "Single"))));
         return;
-      case VarType::Long:
-        out_.Key("value").Integer(value.AsLong());
-        return;
-      case VarType::Single: {
-        const double stored = StoredSingle(static_cast<float>(Finite(key, value.AsSingle(), "Single")));
-        out_.Key("value").Double(stored);
-        return;
-      }
-      case VarType::Double: {
-        const double stored = Finite(key, value.AsDouble(), "Double");
-        out_.Key("value").Double(stored);
-        return;
-      }
-      case VarType::Date:
-        DateValue(key, value.AsDate());
-        return;
-      case VarType::String:
-        out_.Key("value").String(ToUtf8(value.AsString()));
-        return;
-      case VarType::Boolean:
-        out_.Key("value").Boolean(value.AsBoolean());
-        return;
-      case VarType::Object:
-        ObjectValue(key, value.AsObject().get());
-        return;
+      case VarType::Double: out_.Key("value").Double(Finite(key, value.AsDouble(), "Double")); return;
+      case VarType::Date: DateValue(key, value.AsDate()); return;
+      case VarType::String: out_.Key("value").String(ToUtf8(value.AsString())); return;
+      case VarType::Boolean: out_.Key("value").Boolean(value.AsBoolean()); return;
+      case VarType::Object: ObjectValue(key, value.AsObject().get()); return;
     }
   }
 
