@@ -219,24 +219,13 @@ class FormReader {
   // The control or property being read, as messages name it: by its name or key once read, else
   // by its index.
   std::string Place() const {
-    switch (level_) {
-      case Level::kControls: return "controls[" + std::to_string(controls_.size()) + "]";
-      case Level::kControl: return ControlPlace();
-      case Level::kProperties:
-      case Level::kProperty:
-      case Level::kValue: return ControlPlace() + PropertyPlace();
-      default: return "";
-    }
-  }
-  std::string ControlPlace() const {
-    if (!name_read_) return "controls[" + std::to_string(controls_.size()) + "]";
-    return "control " + Quoted(ToUtf8(control_stored_.name));
-  }
-  std::string PropertyPlace() const {
-    if (level_ == Level::kProperties || !key_read_) {
-      return ", properties[" + std::to_string(control_stored_.properties.Entries().size()) + "]";
-    }
-    return ", key " + Quoted(key_);
+    if (level_ == Level::kDocument || level_ == Level::kRoot) return "";
+    const bool named = name_read_ && level_ != Level::kControls;
+    const std::string control = named ? "control " + Quoted(ToUtf8(control_stored_.name))
+                                      : "controls[" + std::to_string(controls_.size()) + "]";
+    if (level_ == Level::kControls || level_ == Level::kControl) return control;
+    if (key_read_ && level_ != Level::kProperties) return control + ", key " + Quoted(key_);
+    return control + ", properties[" + std::to_string(control_stored_.properties.Entries().size()) + "]";
   }
 
   // A value outside any container, an element of the form's arrays, or a member's value.
