@@ -125,15 +125,7 @@ HeadlessForm::~HeadlessForm() {
 Component& HeadlessForm::AddControl(std::u16string name, const ComponentFactory& make, std::u16string_view before) {
   if (Contains(name)) throw std::invalid_argument("HeadlessForm: an element of that name is already on the form");
   if (!before.empty()) Get(before);  // throws for a name not on the form
-  auto element = std::make_unique<Element>(*this, std::move(name));
-  element->site = std::make_unique<Site>(*this, *element);
-  try {
-    element->component = make(*element->site, element->box);
-    if (!element->component) throw std::invalid_argument("HeadlessForm: the factory made no control");
-  } catch (...) {
-    DropRequestsFor(&element->box);
-    throw;
-  }
+  std::unique_ptr<Element> element = MakeElement(std::move(name), make);
   Component& component = *element->component;
   Element* const added = element.get();
   // Looked up again: the factory may have added elements.
@@ -172,13 +164,10 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
   Element* const was_focused = focused_;
   if (focused_ == &old) focused_ = nullptr;
 
-  auto element = std::make_unique<Element>(*this, old.name);
-  element->site = std::make_unique<Site>(*this, *element);
+  std::unique_ptr<Element> element;
   try {
-    element->component = make(*element->site, element->box);
-    if (!element->component) throw std::invalid_argument("HeadlessForm: the factory made no control");
+    element = MakeElement(old.name, make);
   } catch (...) {
-    DropRequestsFor(&element->box);
     focused_ = was_focused;
     throw;
   }
@@ -191,6 +180,19 @@ Component& HeadlessForm::ReplaceControl(std::u16string_view name, const Componen
   by_name_.find(dropped->name)->second = position->get();
   dropped.reset();  // only once the new control is in its place
   return component;
+}
+
+std::unique_ptr<HeadlessForm::Element> HeadlessForm::MakeElement(std::u16string name, const ComponentFactory& make) {
+  auto element = std::make_unique<Element>(*this, std::move(name));
+  element->site = std::make_unique<Site>(*this, *element);
+  try {
+    element->component = make(*element->site, element->box);
+    if (!element->component) throw std::invalid_argument("HeadlessForm: the factory made no control");
+  } catch (...) {
+    DropRequestsFor(&element->box);
+    throw;
+  }
+  return element;
 }
 
 EditBox& HeadlessForm::AddPlainBox(std::u16string name) {

@@ -136,6 +136,9 @@ class HeadlessForm final : private BoxHost {
   // Throws std::out_of_range for an unknown name.
   Element& Get(std::u16string_view name) const;
   Element* FindByBox(const EditBox* box) const;
+  // A control built by `make` on a site and box of its own, not yet on the form; nothing stays
+  // queued for its box when the factory fails.
+  std::unique_ptr<Element> MakeElement(std::u16string name, const ComponentFactory& make);
   // Gives the elements from `from` on their places in elements_ again.
   void Renumber(std::size_t from);
 
