@@ -79,22 +79,7 @@ class HeadlessForm::Site final : public ControlSite {
 
   std::shared_ptr<Font> AmbientFont() override { return form_.ambient_font_.Clone(); }
 
-  // The headless user answers at once with Enter; a dialog without a default button is closed
-  // through its frame. Nothing else reaches the form meanwhile, as under a real modal loop.
-  void ShowModal(DialogForm& dialog) override {
-    dialog.Load();
-    if (form_.recording_) {
-      HostRecord record;
-      record.kind = HostRecord::Kind::Dialog;
-      record.control = element_.name;
-      record.text = dialog.Caption();
-      record.labels = dialog.LabelsInTabOrder();
-      for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
-      form_.Record(std::move(record));
-    }
-    dialog.PressEnter();
-    if (!dialog.Unloaded()) dialog.Close();
-  }
+  void ShowModal(DialogForm& dialog) override { form_.ShowModal(element_.name, dialog); }
 
  private:
   HeadlessForm& form_;
@@ -300,7 +285,26 @@ int HeadlessForm::MsgBox(std::u16string_view prompt, int buttons, std::optional<
     if (caption) record.caption = std::u16string(*caption);
     Record(std::move(record));
   }
-  return kMsgBoxOk;
+  return dialogs_ ? dialogs_->MsgBox(prompt, buttons, caption) : kMsgBoxOk;
+}
+
+void HeadlessForm::ShowModal(std::u16string_view owner, DialogForm& dialog) {
+  dialog.Load();
+  if (recording_) {
+    HostRecord record;
+    record.kind = HostRecord::Kind::Dialog;
+    record.control = owner;
+    record.text = dialog.Caption();
+    record.labels = dialog.LabelsInTabOrder();
+    for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
+    Record(std::move(record));
+  }
+  if (dialogs_) {
+    dialogs_->ShowModal(dialog);
+    return;
+  }
+  dialog.PressEnter();
+  if (!dialog.Unloaded()) dialog.Close();
 }
 
 std::vector<HostRecord> HeadlessForm::TakeRecords() { return std::exchange(records_, {}); }

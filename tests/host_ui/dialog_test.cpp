@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kestrow/host/dialog.h"
+#include "kestrow/host/dialogs.h"
 #include "kestrow/host/headless_form.h"
 
 namespace kestrow::host {
@@ -133,6 +134,37 @@ TEST_F(Modal, ADialogEnterLeavesOpenIsClosedThroughItsFrame) {
   site_.ShowModal(cancel_only);
   EXPECT_EQ(cancel_only.log, (Log{"load"}));  // Esc is not pressed for it
   EXPECT_TRUE(cancel_only.Unloaded());
+}
+
+// A host with a screen: it answers message boxes itself and runs the dialog's own modal loop.
+class ScreenDialogs final : public Dialogs {
+ public:
+  int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) override {
+    shown.push_back(std::string(prompt.begin(), prompt.end()) + "|" + std::to_string(buttons) + "|" +
+                    (caption ? "caption" : "default"));
+    return answer;
+  }
+  void ShowModal(DialogForm& dialog) override {
+    shown.push_back("dialog " + std::string(dialog.Caption().begin(), dialog.Caption().end()));
+    dialog.PressEscape();
+  }
+  std::vector<std::string> shown;
+  int answer = 2;
+};
+
+TEST_F(Modal, AHostsOwnDialogsAnswerAfterTheRecord) {
+  ScreenDialogs screen;
+  form_.SetDialogs(&screen);
+  EXPECT_EQ(site_.MsgBox(u"Sure", 0, std::nullopt), 2) << "the button the user pressed comes back";
+  TestDialog dialog({Make("cmdOK", kButton, 0, u"OK", true), Make("cmdCancel", kButton, 1, u"", false, true)},
+                    {"cmdCancel"});
+  site_.ShowModal(dialog);
+  EXPECT_EQ(screen.shown, (Log{"Sure|0|default", "dialog Loaded"}));
+  EXPECT_EQ(dialog.log, (Log{"load", "click cmdCancel"})) << "Enter is not pressed for the user";
+  const std::vector<HostRecord> records = form_.TakeRecords();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].kind, HostRecord::Kind::MsgBox);
+  EXPECT_EQ(records[1].kind, HostRecord::Kind::Dialog);
 }
 
 TEST_F(Modal, AmbientFontIsAFreshCopyOfTheFormFont) {

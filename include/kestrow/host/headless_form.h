@@ -1,7 +1,8 @@
-// A form without a screen: controls and plain edit boxes in a tab order, one focused element,
-// focus moves queued until the current host event has been handled, message boxes answered OK,
-// modal dialogs answered with Enter, and a record of everything the controls and the host did,
-// in order.
+// The host's form: controls and plain edit boxes in a tab order, one focused element, focus moves
+// queued until the current host event has been handled, and a record of everything the controls
+// and the host did, in order. Without a screen (the default) message boxes are answered OK and
+// modal dialogs with Enter; a host with a screen plugs in its own dialogs and delivers the user's
+// keys as the host events below.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "kestrow/host/control_site.h"
+#include "kestrow/host/dialogs.h"
 #include "kestrow/host/edit_box.h"
 #include "kestrow/host/host_event_nesting.h"
 #include "kestrow/host/keyboard.h"
@@ -79,6 +81,8 @@ class HeadlessForm final : private BoxHost {
   bool Recording() const { return recording_; }
   // The font the controls get as the ambient font (each a copy of its own).
   void SetAmbientFont(Font font) { ambient_font_ = std::move(font); }
+  // Who shows message boxes and modal dialogs (it outlives the form); null: answered at once.
+  void SetDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
 
   // --- Host events: each is handled completely, then the queued focus moves are carried out ---
   void Focus(std::u16string_view name);
@@ -96,8 +100,13 @@ class HeadlessForm final : private BoxHost {
   void Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x, float y);
   // Runs any host event given as a function, followed by the queued focus moves.
   void Handle(const std::function<void()>& event);
-  // Shows a message box for a control or another window of the host: recorded, answered OK.
+  // Shows a message box for a control or another window of the host: recorded, then answered by
+  // the host's dialogs (OK without them).
   int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption);
+  // Shows a dialog modally for the control `owner`: loaded, recorded, then answered by the host's
+  // dialogs (without them, Enter, or closing through the frame for a dialog without a default
+  // button). Nothing else reaches the form meanwhile, as under a real modal loop.
+  void ShowModal(std::u16string_view owner, DialogForm& dialog);
 
   // --- What happened -------------------------------------------------------------------------
   const std::vector<HostRecord>& Records() const { return records_; }
@@ -155,6 +164,7 @@ class HeadlessForm final : private BoxHost {
   std::vector<HostRecord> records_;
   std::u16string clipboard_;
   EventHandler event_handler_;
+  Dialogs* dialogs_ = nullptr;
   Font ambient_font_ = DefaultAmbientFont();
   bool recording_ = true;
   HostEventNesting nesting_;
