@@ -1,0 +1,14 @@
+// The sample form `kestrow demo` opens: a customer entry with one field of each kind.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kestrow/host/headless_form.h"
+
+namespace kestrow::script {
+
+// Places the demo's fields on `form`, in tab order, and returns their names.
+std::vector<std::u16string> PlaceDemoForm(host::HeadlessForm& form);
+
+}  // namespace kestrow::script
