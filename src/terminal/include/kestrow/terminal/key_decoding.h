@@ -1,0 +1,45 @@
+// What a key read from the terminal means: a command the host keeps for itself, a key or text
+// for the focused field, or a move of the focus. Input arrives as the terminal library reports
+// it: a character, or a key code by its terminfo-derived name ("KEY_LEFT", "KEY_SLEFT", "kRIT5").
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kestrow::terminal {
+
+struct TerminalInput {
+  enum class Kind { Character, KeyCode };
+  Kind kind = Kind::Character;
+  char32_t character = 0;  // Character
+  std::string key_name;    // KeyCode
+};
+
+enum class Command { About, Page, Save, Quit, Redraw, Resize, Mouse };
+
+// A named key of the host's key model ("Left", "Enter", "A" with Ctrl) and its shift state.
+struct FieldKey {
+  std::string name;
+  std::int16_t shift = 0;
+  friend bool operator==(const FieldKey&, const FieldKey&) = default;
+};
+struct TypedText {
+  std::u16string text;
+  friend bool operator==(const TypedText&, const TypedText&) = default;
+};
+struct TabMove {
+  bool backwards = false;
+  friend bool operator==(const TabMove&, const TabMove&) = default;
+};
+
+// monostate: nothing to do (a key without a meaning here).
+using KeyAction = std::variant<std::monostate, Command, FieldKey, TypedText, TabMove>;
+
+KeyAction Decode(const TerminalInput& input);
+
+// How the status line names the host's keys.
+inline constexpr std::u16string_view kKeyHelp = u"F1/^T About  F2/^F Format  ^S Save  ^Q/F10 Quit";
+
+}  // namespace kestrow::terminal
