@@ -3,7 +3,7 @@
 # otherwise prints the apt-get line that would.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev)
+packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev libncurses-dev tmux)
 
 missing=()
 for package in "${packages[@]}"; do
