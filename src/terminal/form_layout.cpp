@@ -14,7 +14,14 @@ constexpr int kStatusRows = 2;
 // A box narrower than this on the screen cannot show a caret with text around it.
 constexpr int kMinimumBoxCells = 6;
 
+// An unsized control gets its places and room for a sign and brackets.
+constexpr int kUnsizedExtraCells = 3;
+
 int CellsFromTwips(std::int32_t twips) { return static_cast<int>((std::max(twips, 0) + kTwipsPerColumn / 2) / kTwipsPerColumn); }
+
+int BoxCells(const FieldPlace& place) {
+  return std::max(place.width > 0 ? CellsFromTwips(place.width) : place.length + kUnsizedExtraCells, 1);
+}
 
 }  // namespace
 
@@ -32,7 +39,7 @@ FormLayout LayOutForm(std::span<const FieldPlace> places, int rows, int columns)
   layout.needed_columns = 0;
   for (const FieldPlace& place : places) {
     const int left = box_start + CellsFromTwips(place.left);
-    layout.needed_columns = std::max(layout.needed_columns, left + std::min(std::max(CellsFromTwips(place.width), 1), kMinimumBoxCells));
+    layout.needed_columns = std::max(layout.needed_columns, left + std::min(BoxCells(place), kMinimumBoxCells));
   }
   if (rows < layout.needed_rows || columns < layout.needed_columns) return layout;
 
@@ -43,7 +50,7 @@ FormLayout LayOutForm(std::span<const FieldPlace> places, int rows, int columns)
     cells.row = kFirstFieldRow + i * spacing;
     cells.label_column = kMargin;
     cells.box_column = box_start + CellsFromTwips(place.left);
-    cells.box_width = std::min(std::max(CellsFromTwips(place.width), 1), columns - cells.box_column);
+    cells.box_width = std::min(BoxCells(place), columns - cells.box_column);
     layout.fields.push_back(cells);
   }
   return layout;

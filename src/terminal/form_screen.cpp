@@ -1,5 +1,7 @@
 #include "form_screen.h"
 
+#include <algorithm>
+
 #include "kestrow/control/text.h"
 #include "kestrow/host/variant.h"
 #include "kestrow/terminal/status_line.h"
@@ -22,8 +24,11 @@ FormScreen::FormScreen(Screen& screen, Session& session)
 FormLayout FormScreen::CurrentLayout() const {
   std::vector<FieldPlace> places;
   for (const std::u16string& name : session_.fields) {
+    control::Text& text = TextNamed(session_.form, name);
+    // A custom mask can be longer than the field's length; its box is bounded by the mask.
     const host::EditBox& box = session_.form.Box(name);
-    places.push_back({name, box.Left(), TextNamed(session_.form, name).Width()});
+    const std::int32_t places_needed = std::max(host::ToLong(text.GetProperty("Length")), box.MaxLength());
+    places.push_back({name, box.Left(), text.Width(), places_needed});
   }
   return LayOutForm(places, screen_.Rows(), screen_.Columns());
 }

@@ -26,6 +26,15 @@ TEST(LayOutForm, PutsFieldsInTabOrderWithTheirBoxesRightOfTheLongestName) {
   EXPECT_EQ(layout.status_row, 28);
 }
 
+TEST(LayOutForm, SizesAControlWithoutAWidthByItsLength) {
+  const std::vector<FieldPlace> places{{u"Sized", 0, 8 * kTwipsPerColumn, 30}, {u"Unsized", 0, 0, 12}, {u"Empty", 0, 0, 0}};
+  const FormLayout layout = LayOutForm(places, 30, 100);
+  ASSERT_TRUE(layout.Fits());
+  EXPECT_EQ(layout.fields[0].box_width, 8);  // a width wins over the length
+  EXPECT_GT(layout.fields[1].box_width, 12);
+  EXPECT_GE(layout.fields[2].box_width, 1);
+}
+
 TEST(LayOutForm, LeavesBlankRowsBetweenFieldsOnlyWhenThereIsRoom) {
   const FormLayout roomy = LayOutForm(ThreeFields(), 30, 100);
   EXPECT_EQ(roomy.fields[1].row - roomy.fields[0].row, 2);
