@@ -1,4 +1,4 @@
-# The project's commands. Each one installs what it needs first (scripts/bootstrap.sh).
+# The project's commands. Each one installs what it needs first (scripts/bootstrap.sh GOAL).
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 # Each raw-byte target (form files, scripts) runs this long after the control fuzzer.
@@ -6,29 +6,38 @@ FUZZ_RAW_SECONDS ?= 30
 # More libFuzzer flags, e.g. -seed=1 for a run that can be repeated.
 FUZZ_FLAGS ?=
 
-.PHONY: all bootstrap build test demo bench fuzz clean
+# Configures and builds one preset.
+define build_preset
+	cmake --preset $(1)
+	cmake --build --preset $(1) -j $(JOBS)
+endef
+
+.PHONY: all build test demo bench fuzz clean
 
 all: build
 
-bootstrap:
-	@scripts/bootstrap.sh
+build:
+	@scripts/bootstrap.sh build
+	$(call build_preset,release)
 
-build: bootstrap
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-
-test: build
+# The release build's tests, then users' projects built against its install, then the tests
+# under the sanitizers and under clang.
+test:
+	@scripts/bootstrap.sh test
+	$(call build_preset,release)
 	ctest --preset release -j $(JOBS)
-	cmake --preset sanitize
-	cmake --build --preset sanitize -j $(JOBS)
+	JOBS=$(JOBS) tests/consumer/run.sh build
+	$(call build_preset,sanitize)
 	ctest --preset sanitize -j $(JOBS)
+	$(call build_preset,clang)
+	ctest --preset clang -j $(JOBS)
 
 # libFuzzer on the control (fuzz/), from the seeds and the inputs of past findings; any finding
 # fails. New corpus entries go to build-fuzz/corpus, the first directory. Then the form file
 # reader and the scenario runner on raw bytes, each from its own seeds.
-fuzz: bootstrap
-	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
+fuzz:
+	@scripts/bootstrap.sh fuzz
+	$(call build_preset,fuzz)
 	mkdir -p build-fuzz/corpus build-fuzz/corpus_form build-fuzz/corpus_script
 	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus fuzz/regressions
@@ -37,11 +46,17 @@ fuzz: bootstrap
 	build-fuzz/script_fuzzer -max_total_time=$(FUZZ_RAW_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/script- build-fuzz/corpus_script fuzz/corpus_script
 
-demo: build
-	./build/kestrow script examples/scenarios/phone_mask.ksc
+# Only the program, in its own tree: no test or benchmark libraries needed.
+demo:
+	@scripts/bootstrap.sh demo
+	cmake --preset demo
+	cmake --build --preset demo -j $(JOBS)
+	./build-demo/kestrow script examples/scenarios/phone_mask.ksc
 
-bench: build
+bench:
+	@scripts/bootstrap.sh bench
+	$(call build_preset,release)
 	./build/kestrow-bench
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz
+	rm -rf build build-debug build-sanitize build-clang build-demo build-fuzz

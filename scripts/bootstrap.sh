@@ -1,9 +1,27 @@
 #!/usr/bin/env bash
-# Checks the Debian packages the build uses; installs the missing ones when run as root,
-# otherwise prints the apt-get line that would.
+# Checks the Debian packages one make goal needs (demo, build, bench, test or fuzz); installs the
+# missing ones when run as root, otherwise prints the apt-get line that would.
+# Usage: scripts/bootstrap.sh GOAL
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev libncurses-dev tmux)
+demo=(cmake make g++ nlohmann-json3-dev libncurses-dev)
+# The release preset builds the tests and the benchmarks too.
+build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
+# The tests run under clang as well, and one consumer project finds Kestrow with pkg-config.
+test=("${build[@]}" clang pkgconf tmux)
+# The fuzz preset builds with clang alone, without tests or benchmarks.
+fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev)
+
+case "${1:-}" in
+  demo) packages=("${demo[@]}") ;;
+  build | bench) packages=("${build[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  fuzz) packages=("${fuzz[@]}") ;;
+  *)
+    echo "usage: scripts/bootstrap.sh demo|build|bench|test|fuzz" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs a built tree to a temporary prefix and builds and runs the consumer projects against it:
-# one through find_package(Kestrow), one through pkg-config. Usage: tests/consumer/run.sh BUILD_DIR
+# one through find_package(Kestrow), one through pkg-config; then one that builds this source tree
+# with FetchContent. Usage: tests/consumer/run.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
 here=$(realpath "$(dirname "$0")")
@@ -24,3 +25,9 @@ for consumer in find_package pkg_config; do
   cmake --build "$work/$consumer" -j "${JOBS:-2}" >/dev/null
   "$work/$consumer/date_field"
 done
+
+echo "consumer: fetch_content"
+cmake -S "$here/fetch_content" -B "$work/fetch_content" -DFETCHCONTENT_SOURCE_DIR_KESTROW="$here/../.." \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$work/fetch_content" -j "${JOBS:-2}" >/dev/null
+"$work/fetch_content/date_field"
