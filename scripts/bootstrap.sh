@@ -9,8 +9,9 @@ demo=(cmake make g++ nlohmann-json3-dev libncurses-dev)
 build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
 # The tests run under clang as well, and one consumer project finds Kestrow with pkg-config.
 test=("${build[@]}" clang pkgconf tmux)
-# The fuzz preset builds with clang alone, without tests or benchmarks.
-fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev)
+# The fuzz preset builds with clang alone, without tests or benchmarks; the script fuzzer plays
+# the runner, which the terminal host is linked into.
+fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
 
 case "${1:-}" in
   demo) packages=("${demo[@]}") ;;

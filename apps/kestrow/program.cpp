@@ -9,6 +9,7 @@
 
 #include "kestrow/control/type_library.h"
 #include "kestrow/version.h"
+#include "live_commands.h"
 #include "runner.h"
 #include "script_runner.h"
 
@@ -17,9 +18,14 @@ namespace kestrow::script {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: kestrow script [FILE|-]\n"
+    "usage: kestrow demo [--save PATH]\n"
+    "       kestrow run FORM [--save PATH]\n"
+    "       kestrow script [FILE|-]\n"
     "       kestrow script --help\n"
     "       kestrow --version\n"
+    "  demo     opens a sample form on the terminal; Ctrl+S saves it (to PATH, else\n"
+    "           kestrow-demo.json), quitting prints every field's value as a JSON line\n"
+    "  run      opens a form file on the terminal; Ctrl+S saves it (to PATH, else FORM)\n"
     "  script   plays a scenario (FILE, or standard input when FILE is missing or -) and prints\n"
     "           one JSON object a line\n";
 
@@ -71,6 +77,7 @@ int RunProgram(std::span<const std::string_view> args, std::istream& in, std::os
     out << "kestrow " KESTROW_VERSION_STRING "\n";
     return 0;
   }
+  if (args[0] == "demo" || args[0] == "run") return RunLive(args, out, err);
   if (args[0] != "script") return Usage(err, "unknown command \"" + std::string(args[0]) + "\"");
   if (args.size() > 2) return Usage(err, "unexpected word \"" + std::string(args[2]) + "\"");
   if (args.size() == 2 && IsHelp(args[1])) {

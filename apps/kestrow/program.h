@@ -1,5 +1,5 @@
-// The kestrow program's command line, apart from the process: `kestrow script [FILE|-]`,
-// `kestrow script --help` and `kestrow --version`.
+// The kestrow program's command line, apart from the process: `kestrow demo`, `kestrow run FORM`,
+// `kestrow script [FILE|-]`, `kestrow script --help` and `kestrow --version`.
 #pragma once
 
 #include <istream>

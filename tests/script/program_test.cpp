@@ -50,7 +50,7 @@ TEST(Program, WordsItDoesNotKnowAreNamedBeforeTheUsage) {
   for (const auto& c : cases) {
     const ProgramRun run = Program(c.args);
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.starts_with(c.complaint + "usage: kestrow script [FILE|-]\n")) << run.err;
+    EXPECT_TRUE(run.err.starts_with(c.complaint + "usage: kestrow demo [--save PATH]\n")) << run.err;
     EXPECT_EQ(run.out, "");
   }
 }
