@@ -82,8 +82,11 @@ int Screen::Columns() const { return COLS; }
 TerminalInput Screen::Read() {
   while (true) {
     wint_t code = 0;
+    errno = 0;
     const int kind = wget_wch(stdscr, &code);
-    if (kind == ERR) continue;  // a signal interrupted the wait
+    if (kind == ERR && errno == EINTR) continue;  // a signal interrupted the wait
+    // The terminal is gone (a hangup whose signal is ignored): nothing more can be read.
+    if (kind == ERR) throw std::runtime_error("the terminal can no longer be read");
     TerminalInput input;
     if (kind == KEY_CODE_YES) {
       input.kind = TerminalInput::Kind::KeyCode;

@@ -40,7 +40,8 @@ class Screen {
   int Rows() const;
   int Columns() const;
 
-  // Blocks for the next key; a resize or a mouse report comes as its key code.
+  // Blocks for the next key; a resize or a mouse report comes as its key code. Throws
+  // std::runtime_error once the terminal cannot be read.
   TerminalInput Read();
   // The mouse report that came with the last KEY_MOUSE, if it was one of the buttons watched.
   std::optional<MouseReport> TakeMouse();

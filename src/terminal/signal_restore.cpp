@@ -43,7 +43,11 @@ SignalRestore::SignalRestore(int tty) {
   action.sa_handler = Restore;
   action.sa_flags = static_cast<int>(static_cast<unsigned>(SA_RESETHAND) | static_cast<unsigned>(SA_NODEFER));
   sigemptyset(&action.sa_mask);
-  for (std::size_t i = 0; i < kSignals.size(); ++i) ::sigaction(kSignals[i], &action, &g_previous[i]);
+  for (std::size_t i = 0; i < kSignals.size(); ++i) {
+    ::sigaction(kSignals[i], nullptr, &g_previous[i]);
+    // A signal the process was started ignoring (nohup) stays ignored.
+    if (g_previous[i].sa_handler != SIG_IGN) ::sigaction(kSignals[i], &action, nullptr);
+  }
 }
 
 SignalRestore::~SignalRestore() {
