@@ -32,15 +32,16 @@ test:
 	$(call build_preset,clang)
 	ctest --preset clang -j $(JOBS)
 
-# libFuzzer on the control (fuzz/), from the seeds and the inputs of past findings; any finding
-# fails. New corpus entries go to build-fuzz/corpus, the first directory. Then the form file
-# reader and the scenario runner on raw bytes, each from its own seeds.
+# libFuzzer on the control (fuzz/), from the seeds the build encodes from the scenarios
+# (build-fuzz/seeds) and the inputs of past findings; any finding fails. New corpus entries go to
+# build-fuzz/corpus, the first directory. Then the form file reader and the scenario runner on raw
+# bytes, each from its own seeds.
 fuzz:
 	@scripts/bootstrap.sh fuzz
 	$(call build_preset,fuzz)
 	mkdir -p build-fuzz/corpus build-fuzz/corpus_form build-fuzz/corpus_script
 	build-fuzz/control_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 $(FUZZ_FLAGS) \
-	  -artifact_prefix=build-fuzz/ build-fuzz/corpus fuzz/corpus fuzz/regressions
+	  -artifact_prefix=build-fuzz/ build-fuzz/corpus build-fuzz/seeds fuzz/regressions
 	build-fuzz/form_file_fuzzer -max_total_time=$(FUZZ_RAW_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
 	  -artifact_prefix=build-fuzz/form- build-fuzz/corpus_form fuzz/corpus_form
 	build-fuzz/script_fuzzer -max_total_time=$(FUZZ_RAW_SECONDS) -timeout=10 -rss_limit_mb=2048 $(FUZZ_FLAGS) \
