@@ -107,4 +107,6 @@ KeyAction Decode(const TerminalInput& input) {
   return input.kind == TerminalInput::Kind::KeyCode ? DecodeKeyCode(input.key_name) : DecodeCharacter(input.character);
 }
 
+std::size_t Cycle(std::size_t at, std::size_t count, bool backwards) { return (at + (backwards ? count - 1 : 1)) % count; }
+
 }  // namespace kestrow::terminal

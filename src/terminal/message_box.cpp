@@ -134,12 +134,11 @@ MessageBoxLayout LayOutMessageBox(const MessageBoxSpec& spec, std::u16string_vie
 std::optional<int> AnswerKey(const MessageBoxSpec& spec, std::size_t& chosen, const KeyAction& action) {
   const std::size_t count = spec.buttons.size();
   if (const auto* tab = std::get_if<TabMove>(&action)) {
-    chosen = (chosen + (tab->backwards ? count - 1 : 1)) % count;
+    chosen = Cycle(chosen, count, tab->backwards);
   } else if (const auto* key = std::get_if<FieldKey>(&action)) {
     if (key->name == "Enter") return spec.buttons[chosen].code;
     if (key->name == "Escape") return spec.escape_code;
-    if (key->name == "Left") chosen = (chosen + count - 1) % count;
-    if (key->name == "Right") chosen = (chosen + 1) % count;
+    if (key->name == "Left" || key->name == "Right") chosen = Cycle(chosen, count, key->name == "Left");
   } else if (const auto* typed = std::get_if<TypedText>(&action)) {
     for (const MessageButton& button : spec.buttons) {
       if (std::towupper(static_cast<wint_t>(typed->text[0])) == static_cast<wint_t>(button.label[0])) return button.code;

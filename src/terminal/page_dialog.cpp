@@ -60,7 +60,7 @@ class PageDialog {
     } else {
       at = stops.size() + button_;
     }
-    const std::size_t next = (at + (backwards ? count - 1 : 1)) % count;
+    const std::size_t next = Cycle(at, count, backwards);
     if (next < stops.size()) {
       frame_.Focus(stops[next]);
     } else if (LeavePage()) {
@@ -82,8 +82,8 @@ class PageDialog {
     const std::optional<std::string_view> focused = frame_.FocusedName();
     if (!focused) {
       if (action == KeyAction{FieldKey{"Enter", 0}} || action == KeyAction{TypedText{u" "}}) Press(kButtons[button_].first);
-      if (action == KeyAction{FieldKey{"Left", 0}}) button_ = (button_ + kButtons.size() - 1) % kButtons.size();
-      if (action == KeyAction{FieldKey{"Right", 0}}) button_ = (button_ + 1) % kButtons.size();
+      const bool left = action == KeyAction{FieldKey{"Left", 0}};
+      if (left || action == KeyAction{FieldKey{"Right", 0}}) button_ = Cycle(button_, kButtons.size(), left);
       return;
     }
     const host::PageControl* control = frame_.Find(*focused);
@@ -165,11 +165,7 @@ class PageDialog {
         case PlacedItem::Kind::Frame:
           screen_.Frame(row, column, item.place.rows, item.place.columns, LabelLines(placed, i).front(), style);
           break;
-        case PlacedItem::Kind::Label: {
-          const std::vector<std::u16string> lines = LabelLines(placed, i);
-          for (std::size_t l = 0; l < lines.size(); ++l) screen_.Put(row + static_cast<int>(l), column, lines[l], style);
-          break;
-        }
+        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, top, left, style); break;
         default: break;
       }
     }

@@ -17,6 +17,12 @@ DialogPlace CentreDialog(const Screen& screen, int client_rows, int client_colum
   return place;
 }
 
+void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, int top, int left, Style style) {
+  const std::vector<std::u16string> lines = LabelLines(dialog, item);
+  const CellRect& place = dialog.items[item].place;
+  for (std::size_t l = 0; l < lines.size(); ++l) screen.Put(top + place.row + static_cast<int>(l), left + place.column, lines[l], style);
+}
+
 int TerminalDialogs::MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) {
   const MessageBoxSpec spec = DescribeMessageBox(buttons, caption);
   std::size_t chosen = spec.default_button;
@@ -57,11 +63,7 @@ void TerminalDialogs::ShowModal(host::DialogForm& dialog) {
       const int row = top + item.place.row;
       const int column = left + item.place.column;
       switch (item.kind) {
-        case PlacedItem::Kind::Label: {
-          const std::vector<std::u16string> lines = LabelLines(placed, i);
-          for (std::size_t l = 0; l < lines.size(); ++l) screen_.Put(row + static_cast<int>(l), column, lines[l], Style::Dialog);
-          break;
-        }
+        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, top, left, Style::Dialog); break;
         case PlacedItem::Kind::Button: {
           const bool is_chosen = !buttons.empty() && buttons[chosen] == i;
           const std::u16string label = ButtonLabel(item.caption);
@@ -76,7 +78,7 @@ void TerminalDialogs::ShowModal(host::DialogForm& dialog) {
   };
   RunModal(screen_, draw, [&](const KeyAction& action, const std::optional<MouseReport>&) {
     if (const auto* tab = std::get_if<TabMove>(&action); tab && !buttons.empty()) {
-      chosen = (chosen + (tab->backwards ? buttons.size() - 1 : 1)) % buttons.size();
+      chosen = Cycle(chosen, buttons.size(), tab->backwards);
     } else if (action == KeyAction{FieldKey{"Escape", 0}}) {
       dialog.PressEscape();
     } else if (action == KeyAction{TypedText{u" "}} && !buttons.empty()) {

@@ -2,10 +2,12 @@
 // centred over the screen and answered by the user before anything else reaches the form.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
 #include "kestrow/host/dialogs.h"
+#include "kestrow/terminal/dialog_layout.h"
 #include "screen.h"
 
 namespace kestrow::terminal {
@@ -31,5 +33,8 @@ struct DialogPlace {
   int columns = 0;
 };
 DialogPlace CentreDialog(const Screen& screen, int client_rows, int client_columns);
+
+// A placed label's lines, its client area's top left corner at (top, left) on the screen.
+void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, int top, int left, Style style);
 
 }  // namespace kestrow::terminal

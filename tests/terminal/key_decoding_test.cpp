@@ -89,5 +89,12 @@ TEST(Decode, IgnoresWhatHasNoMeaningHere) {
   }
 }
 
+TEST(Cycle, WrapsRoundBothWays) {
+  EXPECT_EQ(Cycle(0, 3, false), 1u);
+  EXPECT_EQ(Cycle(2, 3, false), 0u);
+  EXPECT_EQ(Cycle(0, 3, true), 2u);
+  EXPECT_EQ(Cycle(0, 1, true), 0u);
+}
+
 }  // namespace
 }  // namespace kestrow::terminal

@@ -3,6 +3,7 @@
 // it: a character, or a key code by its terminfo-derived name ("KEY_LEFT", "KEY_SLEFT", "kRIT5").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ struct TabMove {
 using KeyAction = std::variant<std::monostate, Command, FieldKey, TypedText, TabMove>;
 
 KeyAction Decode(const TerminalInput& input);
+
+// The place after `at` among `count` (before it when `backwards`), wrapping round: how Tab and
+// the arrow keys move between a dialog's buttons and controls. `count` is at least 1.
+std::size_t Cycle(std::size_t at, std::size_t count, bool backwards);
 
 // How the status line names the host's keys.
 inline constexpr std::u16string_view kKeyHelp = u"F1/^T About  F2/^F Format  ^S Save  ^Q/F10 Quit";
