@@ -90,7 +90,8 @@ void FormScreen::Mouse(const MouseReport& report) {
     const std::u16string& name = session_.fields[*pressed_];
     const TwipsPoint at = TwipsInBox(layout.fields[*pressed_], report.column);
     form.Mouse(name, host::HeadlessForm::MouseAction::Up, kLeftButton, 0, at.x, at.y);
-    form.Click(name);
+    // A release away from the box is no click on it.
+    if (field == pressed_) form.Click(name);
     pressed_.reset();
   }
 }

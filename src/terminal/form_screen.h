@@ -21,7 +21,7 @@ class FormScreen {
   // A notice in the status line until the next key.
   void SetNotice(std::u16string notice) { notice_ = std::move(notice); }
   // A press on a field gives it the focus, its MouseDown and the caret under the pointer; the
-  // release its MouseUp and Click.
+  // release its MouseUp, and its Click when over the same field.
   void Mouse(const MouseReport& report);
 
  private:
