@@ -52,7 +52,7 @@ demo:
 	@scripts/bootstrap.sh demo
 	cmake --preset demo
 	cmake --build --preset demo -j $(JOBS)
-	./build-demo/kestrow script examples/scenarios/phone_mask.ksc
+	./build-demo/kestrow demo
 
 bench:
 	@scripts/bootstrap.sh bench
