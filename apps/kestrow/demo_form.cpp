@@ -47,8 +47,9 @@ std::vector<std::u16string> PlaceDemoForm(host::HeadlessForm& form) {
     control::Text& text = control::AddText(form, std::u16string(field.name));
     form.Handle([&] {
       for (const auto& [property, value] : field.settings) text.PutProperty(property, value);
-      // Wide enough for the longest text the field shows, signs and brackets included.
-      text.Resize((text.Text1().MaxLength() + 4) * kTwipsPerCharacter, kFieldHeight);
+      // Wide enough for the field's mask with a sign and brackets or " Cr." around it.
+      const auto mask_length = static_cast<std::int32_t>(text.GetProperty("Mask").AsString().size());
+      text.Resize((mask_length + 4) * kTwipsPerCharacter, kFieldHeight);
     });
     names.emplace_back(field.name);
   }

@@ -38,7 +38,8 @@ TEST_F(DemoFormTest, SixFieldsOfEveryKindInTabOrder) {
   EXPECT_EQ(types, (std::vector<std::int32_t>{0, 0, 1, 2, 3, 4}));
   EXPECT_EQ(host::ToUtf8(Field(u"Phone").GetProperty("Mask").AsString()), "(999) 999-9999");
   for (const auto& name : names_) {
-    EXPECT_GE(Field(name).Width(), (Field(name).Text1().MaxLength() + 1) * 120) << host::ToUtf8(name) << " is too narrow";
+    const auto mask_length = static_cast<std::int32_t>(Field(name).GetProperty("Mask").AsString().size());
+    EXPECT_GE(Field(name).Width(), (mask_length + 2) * 120) << host::ToUtf8(name) << " is too narrow";
   }
 }
 
@@ -57,6 +58,7 @@ TEST_F(DemoFormTest, TypedEntriesShowTheirDisplayForms) {
     form_.Focus(u"other");
     EXPECT_EQ(Shown(entry.field), entry.shown) << host::ToUtf8(entry.field);
   }
+  EXPECT_GE(Field(u"Amount").Width(), 16 * 120) << "room for (12,34,567.50)";
   form_.Focus(u"PIN");
   form_.Type(u"4321");
   EXPECT_EQ(host::ToUtf8(Field(u"PIN").Text1().DisplayedText()), "****");
