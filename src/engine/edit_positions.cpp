@@ -22,50 +22,21 @@ std::u16string_view Span(std::u16string_view text, std::int32_t first, std::int3
 
 }  // namespace
 
-// A blank in the template over a non-blank mask character: a literal blank of a custom mask is
-// not a place to type.
-bool TextEngine::IsEditPos(std::int32_t index) const {
-  const char16_t templateChar = At(m_EditTemplate, index + 1);
-  const char16_t maskChar = At(m_Mask, index + 1);
-  return templateChar == u' ' && maskChar != u'\0' && maskChar != u' ';
-}
-
-std::int32_t TextEngine::FirstEditPos() const {
-  const std::int32_t length = Size(m_EditTemplate);
-  for (std::int32_t index = 0; index < length; ++index) {
-    if (IsEditPos(index)) return index;
+const EditPositionTable& TextEngine::Positions() const {
+  if (positions_stale_) {
+    positions_ = EditPositionTable(m_Mask, m_EditTemplate);
+    positions_stale_ = false;
   }
-  return length;
+  return positions_;
 }
 
-std::int32_t TextEngine::LastEditPos() const {
-  for (std::int32_t index = Size(m_EditTemplate) - 1; index >= 0; --index) {
-    if (IsEditPos(index)) return index;
-  }
-  return -1;
-}
+std::int32_t TextEngine::FirstEditPos() const { return Positions().First(); }
 
-std::int32_t TextEngine::NextEditPos(std::int32_t p) const {
-  const std::int32_t length = Size(m_EditTemplate);
-  for (std::int32_t index = std::max(p + 1, 0); index < length; ++index) {
-    if (IsEditPos(index)) return index;
-  }
-  return p;
-}
+std::int32_t TextEngine::LastEditPos() const { return Positions().Last(); }
 
-std::int32_t TextEngine::PrevEditPos(std::int32_t p) const {
-  for (std::int32_t index = std::min(p, Size(m_EditTemplate)) - 1; index >= 0; --index) {
-    if (IsEditPos(index)) return index;
-  }
-  return p;
-}
+std::int32_t TextEngine::NextEditPos(std::int32_t p) const { return Positions().Next(p); }
 
-// The 1-based end of the mask field that holds position p; never past the end of the mask.
-std::int32_t TextEngine::FieldEnd(std::int32_t p) const {
-  std::int32_t end = p;
-  while (end < Size(m_Mask) && At(m_Mask, end) == At(m_Mask, end + 1)) ++end;
-  return end;
-}
+std::int32_t TextEngine::PrevEditPos(std::int32_t p) const { return Positions().Previous(p); }
 
 std::u16string TextEngine::DeleteAndShift(std::u16string_view text, std::int32_t start, std::int32_t count) const {
   const std::int32_t a = start;
@@ -84,8 +55,7 @@ std::u16string TextEngine::DeleteAndShift(std::u16string_view text, std::int32_t
 
   // The rest of the field after the range closes up; the cleared part of the range that lies in
   // this field moves to the field's end.
-  std::int32_t e = b;
-  while (e > a + 1 && At(m_Mask, e) == At(m_Mask, e - 1)) --e;
+  const std::int32_t e = std::max(Positions().FieldStart(b), a + 1);
   const std::int32_t f = FieldEnd(b);
   std::u16string result;
   result.reserve(t.size());

@@ -1,6 +1,7 @@
 // Every character typed into Text1: admitted or refused by the mask code under the caret, passed
 // on to the application, then placed by the control itself.
 #include <array>
+#include <cstring>
 
 #include "kestrow/engine/common_module.h"
 #include "kestrow/engine/text_engine.h"
@@ -96,7 +97,7 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
     site_.RaiseEvent("KeyPress", args);
     KeyAscii = host::ToInteger(args[0].value);
   }
-  if (KeyAscii != 0 && !text1_.SelText().empty()) TypeOverSelection(KeyAscii);
+  if (KeyAscii != 0 && !NothingSelected()) TypeOverSelection(KeyAscii);
 
   if (KeyAscii == kBackspace) {
     Backspace();
@@ -166,18 +167,27 @@ void TextEngine::TypeDecimalPoint() {
   MoveCaret(NextEditPos(d - 1));
 }
 
+// Typing shifts the rest of the field one place right and drops its last character; where that
+// rest is one repeated character (the blanks of an empty field), the shift changes nothing there,
+// so only the characters before it are written.
 void TextEngine::InsertAtCaret(char16_t character) {
   const std::int32_t s = text1_.SelStart();
   // Past the end of the mask there is no field to type into (a full password field).
   if (s >= static_cast<std::int32_t>(m_Mask.size())) return;
   const std::int32_t e = FieldEnd(s + 1);
   const std::u16string_view text = text1_.Text();
-  const auto length = static_cast<std::int32_t>(text.size());
-  // One write: the field from the caret moves one place right and its last character drops;
-  // a text that ends inside the field grows by one.
-  std::u16string shifted(1, character);
-  shifted.append(text.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - 1 - s)));
-  text1_.ReplaceRange(s, std::min(e, length) - s, shifted);
+  if (static_cast<std::int32_t>(text.size()) < e) {
+    // The text ends inside the field: it grows by one.
+    text1_.ReplaceRange(s, 0, std::u16string_view(&character, 1));
+  } else {
+    const std::int32_t still = std::min(UniformTailStart(s, e) + 1, e);
+    std::u16string moved(1, character);
+    moved.append(text.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(still - 1 - s)));
+    const std::uint64_t revision = text1_.TextRevision();
+    text1_.ReplaceRange(s, still - s, moved);
+    // Unless the Change handler wrote the text again, what follows the written part is as it was.
+    if (text1_.TextRevision() - revision <= 1) tail_ = {text1_.TextRevision(), still, e};
+  }
 
   const std::int32_t n = NextEditPos(s);
   if (n != s) {
@@ -187,6 +197,18 @@ void TextEngine::InsertAtCaret(char16_t character) {
   } else {
     MoveCaret(s + 1);
   }
+}
+
+std::int32_t TextEngine::UniformTailStart(std::int32_t start, std::int32_t end) const {
+  if (tail_.revision == text1_.TextRevision() && tail_.end == end) return std::max(tail_.start, start);
+  const std::u16string_view text = text1_.Text();
+  // Each character the same as the next: one comparison of bytes, many characters at a time.
+  const auto from = static_cast<std::size_t>(start);
+  const auto count = static_cast<std::size_t>(end - 1 - start);
+  if (count == 0 || std::memcmp(&text[from], &text[from + 1], count * sizeof(char16_t)) == 0) return start;
+  std::int32_t first = end - 1;
+  while (text[static_cast<std::size_t>(first - 1)] == text[static_cast<std::size_t>(end - 1)]) --first;
+  return first;
 }
 
 // Caret targets can be -1 in a field without edit positions; the box takes none below 0.

@@ -133,6 +133,8 @@ void TextEngine::RebuildMask() {
   text1_.SetMaxLength(unlimited ? 0 : static_cast<std::int32_t>(m_Mask.size()));
   site_.PropertyChanged("Mask");
   m_EditTemplate = BuildEditTemplate();
+  positions_ = EditPositionTable(m_Mask, m_EditTemplate);
+  positions_stale_ = false;
   RefreshDisplay();
 }
 

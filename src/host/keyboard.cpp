@@ -30,6 +30,27 @@ KeyStroke Stroke(std::int16_t keyCode, std::int16_t shift, std::optional<std::in
   return KeyStroke{true, keyCode, shift, keyAscii};
 }
 
+// The key of each ASCII character: its code and whether Shift is down; code 0 for the control
+// characters and DEL, which come without a key of their own.
+struct CharacterKey {
+  std::int16_t key_code = 0;
+  bool shifted = false;
+};
+
+constexpr std::array<CharacterKey, 128> BuildCharacterKeys() {
+  std::array<CharacterKey, 128> table{};
+  for (char16_t c = u'a'; c <= u'z'; ++c) table[c] = {static_cast<std::int16_t>(c - u'a' + u'A'), false};
+  for (char16_t c = u'A'; c <= u'Z'; ++c) table[c] = {static_cast<std::int16_t>(c), true};
+  table[u' '] = {32, false};
+  for (const PunctuationKey& key : kPunctuation) {
+    table[key.plain] = {key.key_code, false};
+    table[key.shifted] = {key.key_code, true};
+  }
+  return table;
+}
+
+constexpr std::array<CharacterKey, 128> kCharacterKeys = BuildCharacterKeys();
+
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) {
@@ -41,15 +62,10 @@ std::string Upper(std::string_view text) {
 }  // namespace
 
 KeyStroke StrokeForCharacter(char16_t character) {
-  if (character >= u'a' && character <= u'z') return Stroke(Code(static_cast<char16_t>(character - u'a' + u'A')), 0, Code(character));
-  if (character >= u'A' && character <= u'Z') return Stroke(Code(character), keys::kShiftMask, Code(character));
-  if (character == u' ') return Stroke(32, 0, 32);
-  for (const PunctuationKey& key : kPunctuation) {
-    if (character == key.plain) return Stroke(key.key_code, 0, Code(character));
-    if (character == key.shifted) return Stroke(key.key_code, keys::kShiftMask, Code(character));
-  }
+  const CharacterKey key = character < kCharacterKeys.size() ? kCharacterKeys[character] : CharacterKey{};
   // Control characters and anything beyond ASCII come without a key of their own.
-  return KeyStroke{false, 0, 0, Code(character)};
+  if (key.key_code == 0) return KeyStroke{false, 0, 0, Code(character)};
+  return Stroke(key.key_code, key.shifted ? keys::kShiftMask : std::int16_t{0}, Code(character));
 }
 
 std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t shift) {

@@ -23,7 +23,10 @@ class FakeHost final : public BoxHost {
 
 class Events final : public EditBoxEvents {
  public:
-  void Change() override { ++changes; }
+  void Change() override {
+    ++changes;
+    if (on_change) on_change();
+  }
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override {
     if (on_key_down) on_key_down(keyCode, shift);
   }
@@ -32,6 +35,7 @@ class Events final : public EditBoxEvents {
   }
 
   int changes = 0;
+  std::function<void()> on_change;
   std::function<void(std::int16_t&, std::int16_t&)> on_key_down;
   std::function<void(std::int16_t&)> on_key_press;
 };
@@ -81,6 +85,27 @@ TEST_F(EditBoxTest, ReplaceRangeWritesIntoALongTextInPlace) {
   box_.ReplaceRange(20000, 1, u"7");
   EXPECT_EQ(box_.Text().data(), storage);
   EXPECT_EQ(box_.Text(), std::u16string(20000, u'_') + u"7" + std::u16string(12766, u'_'));
+}
+
+// The text revision moves with every change, whoever makes it, and before the Change handler
+// runs, so a handler that writes the text again leaves a later revision than its caller expects.
+TEST_F(EditBoxTest, TheTextRevisionMovesWithEveryChangeBeforeItsChangeEvent) {
+  Given(u"abc", 3);
+  const std::uint64_t start = box_.TextRevision();
+  box_.SetText(u"abc");
+  box_.ReplaceRange(0, 1, u"a");
+  EXPECT_EQ(box_.TextRevision(), start);  // the same text written again
+  Press(u'd');
+  Down(keys::kLeft);
+  Down(keys::kDelete);
+  Press(static_cast<char16_t>(keys::kBackspace));
+  EXPECT_EQ(box_.Text(), u"ab");
+  EXPECT_EQ(box_.TextRevision(), start + 3);  // typed, deleted, backspaced; the arrow changed nothing
+  std::uint64_t seen = 0;
+  events_.on_change = [&] { seen = box_.TextRevision(); };
+  box_.SetSelText(u"xy");
+  EXPECT_EQ(seen, start + 4);
+  EXPECT_EQ(box_.TextRevision(), start + 4);
 }
 
 TEST_F(EditBoxTest, SelectionPropertiesClampAndRefuseNegatives) {

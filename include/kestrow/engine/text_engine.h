@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "kestrow/engine/edit_position_table.h"
 #include "kestrow/engine/format_types.h"
 #include "kestrow/host/control_site.h"
 #include "kestrow/host/edit_box.h"
@@ -73,7 +74,12 @@ class TextEngine : private FormatMembers {
   // --- The stored model, for persistence ----------------------------------------------------
   const FormatMembers& Members() const { return *this; }
   // Loading stores settings unchecked; BringIntoTypeBounds, RebuildMask and RefreshDisplay follow.
-  FormatMembers& MembersForLoading() { return *this; }
+  // The mask or the template may change through it, so the edit positions are worked out again
+  // before they are next used.
+  FormatMembers& MembersForLoading() {
+    positions_stale_ = true;
+    return *this;
+  }
   // The length and decimal places the data type admits: a date is 10 long, a yes/no 5, a number
   // at most 20 with at most 16 decimals and room for a digit and the point, other types have no
   // decimals, and every field at least one place. Nothing is reported.
@@ -108,8 +114,12 @@ class TextEngine : private FormatMembers {
   std::u16string DateMask() const;
 
   // Edit positions
-  bool IsEditPos(std::int32_t index) const;
-  std::int32_t FieldEnd(std::int32_t position) const;
+  const EditPositionTable& Positions() const;
+  bool IsEditPos(std::int32_t index) const { return Positions().IsEditPos(index); }
+  std::int32_t FieldEnd(std::int32_t position) const { return Positions().FieldEnd(position); }
+  // The first position, `start` or after, from which the text up to `end` (exclusive, the end of
+  // the caret's field) is one repeated character.
+  std::int32_t UniformTailStart(std::int32_t start, std::int32_t end) const;
 
   // Display
   void PlaceChar(std::int32_t position, char16_t character);
@@ -146,6 +156,17 @@ class TextEngine : private FormatMembers {
 
   host::EditBox& text1_;
   host::ControlSite& site_;
+  // Worked out by RebuildMask, or on first use after MembersForLoading.
+  mutable EditPositionTable positions_;
+  mutable bool positions_stale_ = true;
+  // What the last character placed left known about the rest of its field: at the box's text
+  // revision `revision`, characters `start` to `end` (exclusive) are one repeated character.
+  struct UniformTail {
+    std::uint64_t revision = 0;
+    std::int32_t start = 0;
+    std::int32_t end = -1;
+  };
+  UniformTail tail_;
 };
 
 }  // namespace kestrow::engine

@@ -86,6 +86,9 @@ class EditBox {
   // Exactly SetText of the text with `count` characters from `start` replaced by `replacement`,
   // done in place: a write of a few characters into a long text costs only those characters.
   void ReplaceRange(std::int32_t start, std::int32_t count, std::u16string_view replacement);
+  // Counts the changes of the text, each before its Change event: while it stays the same, so
+  // does the text, and what a handler learnt about the text still holds.
+  std::uint64_t TextRevision() const { return text_revision_; }
 
   std::int32_t SelStart() const;
   // Negative raises invalid property value; past the end moves to the end. Clears the selection.
@@ -205,6 +208,7 @@ class EditBox {
   EditBoxEvents* handler_ = nullptr;
 
   std::u16string text_;
+  std::uint64_t text_revision_ = 0;
   std::int32_t anchor_ = 0;  // the fixed end of the selection
   std::int32_t caret_ = 0;   // the moving end
   std::int32_t max_length_ = 0;
