@@ -29,9 +29,11 @@ bool IsTab(std::string_view name) {
 // --- Elements and their sites ------------------------------------------------------------------
 
 struct HeadlessForm::Element {
-  Element(HeadlessForm& form, std::u16string element_name) : name(std::move(element_name)), box(form) {}
+  Element(HeadlessForm& form, std::u16string element_name)
+      : name(std::move(element_name)), recorded_name(name), box(form) {}
 
   const std::u16string name;
+  const SharedName recorded_name;  // what its records hold
   std::size_t index = 0;  // its place in the tab order, kept by Renumber
   EditBox box;
   std::unique_ptr<Site> site;            // controls only
@@ -43,22 +45,13 @@ class HeadlessForm::Site final : public ControlSite {
   Site(HeadlessForm& form, const Element& element) : form_(form), element_(element) {}
 
   void PropertyChanged(std::string_view property) override {
-    if (!form_.recording_) return;
-    HostRecord record;
-    record.kind = HostRecord::Kind::PropertyChanged;
-    record.control = element_.name;
-    record.name = property;
-    form_.Record(std::move(record));
+    if (form_.recording_) NewRecord(HostRecord::Kind::PropertyChanged, property);
   }
 
   void RaiseEvent(std::string_view event, std::span<EventArg> args) override {
     if (form_.recording_) {
-      HostRecord record;
-      record.kind = HostRecord::Kind::Event;
-      record.control = element_.name;
-      record.name = event;
-      for (const EventArg& arg : args) record.args.emplace_back(std::string(arg.name), arg.value);
-      form_.Record(std::move(record));
+      HostRecord& record = NewRecord(HostRecord::Kind::Event, event);
+      for (const EventArg& arg : args) record.args.push_back({form_.record_names_.Intern(arg.name), arg.value});
     }
     if (form_.event_handler_) form_.event_handler_(element_.name, event, args);
   }
@@ -82,6 +75,15 @@ class HeadlessForm::Site final : public ControlSite {
   void ShowModal(DialogForm& dialog) override { form_.ShowModal(element_.name, dialog); }
 
  private:
+  // Made in its place at the end of the record.
+  HostRecord& NewRecord(HostRecord::Kind kind, std::string_view name) {
+    HostRecord& record = form_.records_.emplace_back();
+    record.kind = kind;
+    record.control = element_.recorded_name;
+    record.name = form_.record_names_.Intern(name);
+    return record;
+  }
+
   HeadlessForm& form_;
   const Element& element_;
 };
@@ -293,7 +295,7 @@ void HeadlessForm::ShowModal(std::u16string_view owner, DialogForm& dialog) {
   if (recording_) {
     HostRecord record;
     record.kind = HostRecord::Kind::Dialog;
-    record.control = owner;
+    record.control = SharedName(owner);
     record.text = dialog.Caption();
     record.labels = dialog.LabelsInTabOrder();
     for (const DialogControl& control : dialog.Controls()) record.captions.emplace_back(control.name, control.caption);
@@ -307,7 +309,11 @@ void HeadlessForm::ShowModal(std::u16string_view owner, DialogForm& dialog) {
   if (!dialog.Unloaded()) dialog.Close();
 }
 
-std::vector<HostRecord> HeadlessForm::TakeRecords() { return std::exchange(records_, {}); }
+std::vector<HostRecord> HeadlessForm::TakeRecords() {
+  std::vector<HostRecord> taken = std::exchange(records_, {});
+  records_.reserve(taken.capacity());
+  return taken;
+}
 
 // --- Focus -------------------------------------------------------------------------------------
 

@@ -34,8 +34,8 @@ class ControlTest : public ::testing::Test {
     std::vector<std::string> lines;
     for (const host::HostRecord& r : form_.TakeRecords()) {
       switch (r.kind) {
-        case host::HostRecord::Kind::PropertyChanged: lines.push_back("changed " + r.name); break;
-        case host::HostRecord::Kind::Event: lines.push_back("event " + r.name); break;
+        case host::HostRecord::Kind::PropertyChanged: lines.push_back("changed " + std::string(r.name)); break;
+        case host::HostRecord::Kind::Event: lines.push_back("event " + std::string(r.name)); break;
         case host::HostRecord::Kind::MsgBox:
           lines.push_back("msgbox " + host::ToUtf8(r.text) + "|" + std::to_string(r.buttons) + "|" +
                           (r.caption ? host::ToUtf8(*r.caption) : "(none)"));

@@ -70,7 +70,7 @@ class FieldTest : public ::testing::Test {
   std::vector<std::string> Reports() {
     std::vector<std::string> names;
     for (const host::HostRecord& record : form_.TakeRecords()) {
-      if (record.kind == host::HostRecord::Kind::PropertyChanged) names.push_back(record.name);
+      if (record.kind == host::HostRecord::Kind::PropertyChanged) names.emplace_back(record.name);
     }
     return names;
   }
@@ -108,11 +108,11 @@ class FieldTest : public ::testing::Test {
   static std::string Line(const host::HostRecord& record) {
     switch (record.kind) {
       case host::HostRecord::Kind::Event: {
-        std::string line = record.name;
+        std::string line(record.name);
         for (const auto& [name, value] : record.args) line += " " + host::ToUtf8(host::ToText(value));
         return line;
       }
-      case host::HostRecord::Kind::PropertyChanged: return "changed " + record.name;
+      case host::HostRecord::Kind::PropertyChanged: return "changed " + std::string(record.name);
       case host::HostRecord::Kind::MsgBox:
         return "msgbox " + host::ToUtf8(record.text) + "|" + std::to_string(record.buttons) + "|" +
                (record.caption ? host::ToUtf8(*record.caption) : "(none)");

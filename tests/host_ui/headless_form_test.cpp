@@ -60,11 +60,11 @@ class FormTest : public ::testing::Test {
       switch (r.kind) {
         case HostRecord::Kind::Focus: lines.push_back("focus " + Narrow(r.text)); break;
         case HostRecord::Kind::SendKeys: lines.push_back("sendkeys " + Narrow(r.text)); break;
-        case HostRecord::Kind::PropertyChanged: lines.push_back(Narrow(r.control) + " changed " + r.name); break;
+        case HostRecord::Kind::PropertyChanged: lines.push_back(Narrow(r.control) + " changed " + std::string(r.name)); break;
         case HostRecord::Kind::MsgBox: lines.push_back("msgbox " + Narrow(r.text)); break;
         case HostRecord::Kind::Dialog: lines.push_back("dialog " + Narrow(r.text)); break;
         case HostRecord::Kind::Event: {
-          std::string line = Narrow(r.control) + " " + r.name;
+          std::string line = Narrow(r.control) + " " + std::string(r.name);
           for (const auto& [name, value] : r.args) line += " " + std::to_string(value.AsInteger());
           lines.push_back(line);
           break;

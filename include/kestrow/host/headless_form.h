@@ -20,26 +20,12 @@
 #include "kestrow/host/dialogs.h"
 #include "kestrow/host/edit_box.h"
 #include "kestrow/host/host_event_nesting.h"
+#include "kestrow/host/host_record.h"
 #include "kestrow/host/keyboard.h"
 #include "kestrow/host/objects.h"
 #include "kestrow/host/variant.h"
 
 namespace kestrow::host {
-
-struct HostRecord {
-  enum class Kind { Event, PropertyChanged, MsgBox, SendKeys, Focus, Dialog };
-  Kind kind = Kind::Event;
-  std::u16string control;  // Event, PropertyChanged, Dialog: the control's name
-  std::string name;        // Event: the event; PropertyChanged: the property
-  std::vector<std::pair<std::string, Variant>> args;  // Event: the arguments as raised
-  // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it; Dialog: its caption
-  std::u16string text;
-  int buttons = 0;         // MsgBox
-  std::optional<std::u16string> caption;  // MsgBox: empty when no caption was given
-  // Dialog, as shown once loaded: its label texts in tab order, and every control's caption.
-  std::vector<std::u16string> labels;
-  std::vector<std::pair<std::string, std::u16string>> captions;
-};
 
 // What a control on the form is to the form: something it keeps alive.
 class Component {
@@ -110,6 +96,7 @@ class HeadlessForm final : private BoxHost {
 
   // --- What happened -------------------------------------------------------------------------
   const std::vector<HostRecord>& Records() const { return records_; }
+  // Leaves as much room as the records taken had, so the next ones are not moved as they grow.
   std::vector<HostRecord> TakeRecords();
   const std::u16string& Clipboard() const { return clipboard_; }
   void SetClipboard(std::u16string text) { clipboard_ = std::move(text); }
@@ -162,6 +149,7 @@ class HeadlessForm final : private BoxHost {
   Element* focused_ = nullptr;
   std::deque<FocusRequest> focus_requests_;
   std::vector<HostRecord> records_;
+  NameCache record_names_;
   std::u16string clipboard_;
   EventHandler event_handler_;
   Dialogs* dialogs_ = nullptr;
