@@ -12,7 +12,7 @@ define build_preset
 	cmake --build --preset $(1) -j $(JOBS)
 endef
 
-.PHONY: all build test demo bench fuzz clean
+.PHONY: all build test demo bench bench-peers fuzz clean
 
 all: build
 
@@ -58,6 +58,12 @@ bench:
 	@scripts/bootstrap.sh bench
 	$(call build_preset,release)
 	./build/kestrow-bench
+
+# Kestrow beside Qt's line edit, typing the same keys (offscreen); Qt is installed first.
+bench-peers:
+	@scripts/bootstrap.sh bench-peers
+	$(call build_preset,release)
+	QT_QPA_PLATFORM=offscreen ./build/kestrow-bench-peers
 
 clean:
 	rm -rf build build-debug build-sanitize build-clang build-demo build-fuzz

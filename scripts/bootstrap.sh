@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Checks the Debian packages one make goal needs (demo, build, bench, test or fuzz); installs the
-# missing ones when run as root, otherwise prints the apt-get line that would.
+# Checks the Debian packages one make goal needs (demo, build, bench, bench-peers, test or fuzz);
+# installs the missing ones when run as root, otherwise prints the apt-get line that would.
 # Usage: scripts/bootstrap.sh GOAL
 set -euo pipefail
 
 demo=(cmake make g++ nlohmann-json3-dev libncurses-dev)
 # The release preset builds the tests and the benchmarks too.
 build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
+# The peer benchmark types into Qt's line edit as well.
+bench_peers=("${build[@]}" qt6-base-dev)
 # The tests run under clang as well, and one consumer project finds Kestrow with pkg-config.
 test=("${build[@]}" clang pkgconf tmux)
 # The fuzz preset builds with clang alone, without tests or benchmarks; the script fuzzer plays
@@ -16,10 +18,11 @@ fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
 case "${1:-}" in
   demo) packages=("${demo[@]}") ;;
   build | bench) packages=("${build[@]}") ;;
+  bench-peers) packages=("${bench_peers[@]}") ;;
   test) packages=("${test[@]}") ;;
   fuzz) packages=("${fuzz[@]}") ;;
   *)
-    echo "usage: scripts/bootstrap.sh demo|build|bench|test|fuzz" >&2
+    echo "usage: scripts/bootstrap.sh demo|build|bench|bench-peers|test|fuzz" >&2
     exit 2
     ;;
 esac
