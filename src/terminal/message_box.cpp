@@ -52,9 +52,9 @@ int EscapeCode(const std::vector<MessageButton>& buttons) {
   return buttons.back().code;
 }
 
-int ButtonsWidth(const MessageBoxSpec& spec) {
+int ButtonsWidth(const MessageBoxShape& shape) {
   int width = 0;
-  for (const MessageButton& button : spec.buttons) width += CellWidth(ButtonLabel(button.label)) + kButtonGap;
+  for (const MessageButton& button : shape.buttons) width += CellWidth(ButtonLabel(button.label)) + kButtonGap;
   return width - kButtonGap;
 }
 
@@ -81,14 +81,14 @@ void WrapParagraph(std::u16string_view paragraph, int cells, std::vector<std::u1
 
 }  // namespace
 
-MessageBoxSpec DescribeMessageBox(int buttons, std::optional<std::u16string_view> caption) {
-  MessageBoxSpec spec;
-  spec.caption = caption && !caption->empty() ? std::u16string(*caption) : std::u16string(kDefaultCaption);
-  spec.icon = IconWords(buttons & kIconMask);
-  spec.buttons = ButtonSet(buttons & kButtonSetMask);
-  spec.default_button = std::min<std::size_t>(static_cast<std::size_t>((buttons & kDefaultButtonMask) >> 8), spec.buttons.size() - 1);
-  spec.escape_code = EscapeCode(spec.buttons);
-  return spec;
+MessageBoxShape DescribeMessageBox(int buttons, std::optional<std::u16string_view> caption) {
+  MessageBoxShape shape;
+  shape.caption = caption && !caption->empty() ? std::u16string(*caption) : std::u16string(kDefaultCaption);
+  shape.icon = IconWords(buttons & kIconMask);
+  shape.buttons = ButtonSet(buttons & kButtonSetMask);
+  shape.default_button = std::min<std::size_t>(static_cast<std::size_t>((buttons & kDefaultButtonMask) >> 8), shape.buttons.size() - 1);
+  shape.escape_code = EscapeCode(shape.buttons);
+  return shape;
 }
 
 std::vector<std::u16string> WrapText(std::u16string_view text, int cells) {
@@ -106,13 +106,13 @@ std::vector<std::u16string> WrapText(std::u16string_view text, int cells) {
 
 std::u16string ButtonLabel(std::u16string_view label) { return u"< " + std::u16string(label) + u" >"; }
 
-MessageBoxLayout LayOutMessageBox(const MessageBoxSpec& spec, std::u16string_view prompt, int screen_rows, int screen_columns) {
+MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows, int screen_columns) {
   MessageBoxLayout layout;
   const int widest = std::max(std::min(kWidestPrompt, screen_columns - 2 * kScreenMargin - 2 * kPadding - 2), 1);
-  if (!spec.icon.empty()) layout.lines.push_back(spec.icon + u":");
+  if (!shape.icon.empty()) layout.lines.push_back(shape.icon + u":");
   for (std::u16string& line : WrapText(prompt, widest)) layout.lines.push_back(std::move(line));
 
-  int inner = std::max(ButtonsWidth(spec), CellWidth(spec.caption) + 2);
+  int inner = std::max(ButtonsWidth(shape), CellWidth(shape.caption) + 2);
   for (const std::u16string& line : layout.lines) inner = std::max(inner, CellWidth(line));
   layout.columns = std::min(inner + 2 * kPadding + 2, screen_columns);
   // Frame, blank, lines, blank, buttons, frame; lines beyond the screen are dropped.
@@ -123,24 +123,24 @@ MessageBoxLayout LayOutMessageBox(const MessageBoxSpec& spec, std::u16string_vie
   layout.top = std::max((screen_rows - layout.rows) / 2, 0);
   layout.left = std::max((screen_columns - layout.columns) / 2, 0);
   layout.button_row = layout.top + layout.rows - 2;
-  int column = layout.left + (layout.columns - ButtonsWidth(spec)) / 2;
-  for (const MessageButton& button : spec.buttons) {
+  int column = layout.left + (layout.columns - ButtonsWidth(shape)) / 2;
+  for (const MessageButton& button : shape.buttons) {
     layout.button_columns.push_back(column);
     column += CellWidth(ButtonLabel(button.label)) + kButtonGap;
   }
   return layout;
 }
 
-std::optional<int> AnswerKey(const MessageBoxSpec& spec, std::size_t& chosen, const KeyAction& action) {
-  const std::size_t count = spec.buttons.size();
+std::optional<int> AnswerKey(const MessageBoxShape& shape, std::size_t& chosen, const KeyAction& action) {
+  const std::size_t count = shape.buttons.size();
   if (const auto* tab = std::get_if<TabMove>(&action)) {
     chosen = Cycle(chosen, count, tab->backwards);
   } else if (const auto* key = std::get_if<FieldKey>(&action)) {
-    if (key->name == "Enter") return spec.buttons[chosen].code;
-    if (key->name == "Escape") return spec.escape_code;
+    if (key->name == "Enter") return shape.buttons[chosen].code;
+    if (key->name == "Escape") return shape.escape_code;
     if (key->name == "Left" || key->name == "Right") chosen = Cycle(chosen, count, key->name == "Left");
   } else if (const auto* typed = std::get_if<TypedText>(&action)) {
-    for (const MessageButton& button : spec.buttons) {
+    for (const MessageButton& button : shape.buttons) {
       if (std::towupper(static_cast<wint_t>(typed->text[0])) == static_cast<wint_t>(button.label[0])) return button.code;
     }
   }

@@ -24,22 +24,22 @@ void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, int
 }
 
 int TerminalDialogs::MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) {
-  const MessageBoxSpec spec = DescribeMessageBox(buttons, caption);
-  std::size_t chosen = spec.default_button;
-  int answer = spec.escape_code;
+  const MessageBoxShape shape = DescribeMessageBox(buttons, caption);
+  std::size_t chosen = shape.default_button;
+  int answer = shape.escape_code;
   auto draw = [&] {
-    const MessageBoxLayout layout = LayOutMessageBox(spec, prompt, screen_.Rows(), screen_.Columns());
-    screen_.Frame(layout.top, layout.left, layout.rows, layout.columns, spec.caption, Style::Dialog);
+    const MessageBoxLayout layout = LayOutMessageBox(shape, prompt, screen_.Rows(), screen_.Columns());
+    screen_.Frame(layout.top, layout.left, layout.rows, layout.columns, shape.caption, Style::Dialog);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
       screen_.Put(layout.top + 2 + static_cast<int>(i), layout.left + 3, layout.lines[i], Style::Dialog, layout.columns - 4);
     }
-    for (std::size_t i = 0; i < spec.buttons.size(); ++i) {
-      screen_.Put(layout.button_row, layout.button_columns[i], ButtonLabel(spec.buttons[i].label),
+    for (std::size_t i = 0; i < shape.buttons.size(); ++i) {
+      screen_.Put(layout.button_row, layout.button_columns[i], ButtonLabel(shape.buttons[i].label),
                   i == chosen ? Style::ChosenButton : Style::Dialog);
     }
   };
   RunModal(screen_, draw, [&](const KeyAction& action, const std::optional<MouseReport>&) {
-    const std::optional<int> pressed = AnswerKey(spec, chosen, action);
+    const std::optional<int> pressed = AnswerKey(shape, chosen, action);
     if (pressed) answer = *pressed;
     return pressed.has_value();
   });

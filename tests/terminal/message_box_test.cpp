@@ -7,9 +7,9 @@
 namespace kestrow::terminal {
 namespace {
 
-std::vector<int> Codes(const MessageBoxSpec& spec) {
+std::vector<int> Codes(const MessageBoxShape& shape) {
   std::vector<int> codes;
-  for (const MessageButton& button : spec.buttons) codes.push_back(button.code);
+  for (const MessageButton& button : shape.buttons) codes.push_back(button.code);
   return codes;
 }
 
@@ -30,9 +30,9 @@ TEST(DescribeMessageBox, TakesTheButtonSetFromTheLowBitsAndWhatEscAnswers) {
       {3 | 32, {kYes, kNo, kCancel}, kCancel},  // the icon leaves the set alone
   };
   for (const Case& c : cases) {
-    const MessageBoxSpec spec = DescribeMessageBox(c.buttons, std::nullopt);
-    EXPECT_EQ(Codes(spec), c.codes) << c.buttons;
-    EXPECT_EQ(spec.escape_code, c.escape) << c.buttons;
+    const MessageBoxShape shape = DescribeMessageBox(c.buttons, std::nullopt);
+    EXPECT_EQ(Codes(shape), c.codes) << c.buttons;
+    EXPECT_EQ(shape.escape_code, c.escape) << c.buttons;
   }
 }
 
@@ -73,8 +73,8 @@ TEST(WrapText, CountsWideCharactersAsTwoCells) {
 }
 
 TEST(LayOutMessageBox, CentresTheBoxWithItsTextButtonsAndIconInside) {
-  const MessageBoxSpec spec = DescribeMessageBox(3 | 32, std::nullopt);
-  const MessageBoxLayout layout = LayOutMessageBox(spec, u"Save the changes?", 30, 100);
+  const MessageBoxShape shape = DescribeMessageBox(3 | 32, std::nullopt);
+  const MessageBoxLayout layout = LayOutMessageBox(shape, u"Save the changes?", 30, 100);
   EXPECT_EQ(layout.left, (100 - layout.columns) / 2);
   EXPECT_EQ(layout.top, (30 - layout.rows) / 2);
   ASSERT_EQ(layout.lines.size(), 2u);
@@ -82,7 +82,7 @@ TEST(LayOutMessageBox, CentresTheBoxWithItsTextButtonsAndIconInside) {
   EXPECT_EQ(layout.lines[1], u"Save the changes?");
   ASSERT_EQ(layout.button_columns.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
-    const int end = layout.button_columns[i] + CellWidth(ButtonLabel(spec.buttons[i].label));
+    const int end = layout.button_columns[i] + CellWidth(ButtonLabel(shape.buttons[i].label));
     EXPECT_GT(layout.button_columns[i], layout.left);
     EXPECT_LT(end, layout.left + layout.columns);
     if (i + 1 < 3) {
@@ -94,34 +94,34 @@ TEST(LayOutMessageBox, CentresTheBoxWithItsTextButtonsAndIconInside) {
 }
 
 TEST(LayOutMessageBox, StaysOnANarrowOrShortScreen) {
-  const MessageBoxSpec spec = DescribeMessageBox(0, std::nullopt);
+  const MessageBoxShape shape = DescribeMessageBox(0, std::nullopt);
   const std::u16string prompt(400, u'x');
-  const MessageBoxLayout narrow = LayOutMessageBox(spec, prompt, 10, 30);
+  const MessageBoxLayout narrow = LayOutMessageBox(shape, prompt, 10, 30);
   EXPECT_LE(narrow.left + narrow.columns, 30);
   EXPECT_LE(narrow.top + narrow.rows, 10);
   for (const std::u16string& line : narrow.lines) EXPECT_LE(CellWidth(line), narrow.columns - 4);
 }
 
 TEST(AnswerKey, PressesTheChosenButtonOnEnterAndTheEscapeAnswerOnEsc) {
-  const MessageBoxSpec spec = DescribeMessageBox(3, std::nullopt);
-  std::size_t chosen = spec.default_button;
-  EXPECT_FALSE(AnswerKey(spec, chosen, TabMove{false}));
-  EXPECT_EQ(AnswerKey(spec, chosen, FieldKey{"Enter", 0}), msgbox::kNo);
-  EXPECT_FALSE(AnswerKey(spec, chosen, FieldKey{"Left", 0}));
-  EXPECT_FALSE(AnswerKey(spec, chosen, FieldKey{"Left", 0}));  // wraps round to Cancel
-  EXPECT_EQ(AnswerKey(spec, chosen, FieldKey{"Enter", 0}), msgbox::kCancel);
-  EXPECT_EQ(AnswerKey(spec, chosen, FieldKey{"Escape", 0}), msgbox::kCancel);
-  EXPECT_FALSE(AnswerKey(spec, chosen, FieldKey{"Right", 0}));
+  const MessageBoxShape shape = DescribeMessageBox(3, std::nullopt);
+  std::size_t chosen = shape.default_button;
+  EXPECT_FALSE(AnswerKey(shape, chosen, TabMove{false}));
+  EXPECT_EQ(AnswerKey(shape, chosen, FieldKey{"Enter", 0}), msgbox::kNo);
+  EXPECT_FALSE(AnswerKey(shape, chosen, FieldKey{"Left", 0}));
+  EXPECT_FALSE(AnswerKey(shape, chosen, FieldKey{"Left", 0}));  // wraps round to Cancel
+  EXPECT_EQ(AnswerKey(shape, chosen, FieldKey{"Enter", 0}), msgbox::kCancel);
+  EXPECT_EQ(AnswerKey(shape, chosen, FieldKey{"Escape", 0}), msgbox::kCancel);
+  EXPECT_FALSE(AnswerKey(shape, chosen, FieldKey{"Right", 0}));
   EXPECT_EQ(chosen, 0u);
 }
 
 TEST(AnswerKey, PressesAButtonByItsFirstLetterInEitherCase) {
-  const MessageBoxSpec spec = DescribeMessageBox(4, std::nullopt);
+  const MessageBoxShape shape = DescribeMessageBox(4, std::nullopt);
   std::size_t chosen = 0;
-  EXPECT_EQ(AnswerKey(spec, chosen, TypedText{u"n"}), msgbox::kNo);
-  EXPECT_EQ(AnswerKey(spec, chosen, TypedText{u"Y"}), msgbox::kYes);
-  EXPECT_FALSE(AnswerKey(spec, chosen, TypedText{u"q"}));
-  EXPECT_FALSE(AnswerKey(spec, chosen, Command::Save));
+  EXPECT_EQ(AnswerKey(shape, chosen, TypedText{u"n"}), msgbox::kNo);
+  EXPECT_EQ(AnswerKey(shape, chosen, TypedText{u"Y"}), msgbox::kYes);
+  EXPECT_FALSE(AnswerKey(shape, chosen, TypedText{u"q"}));
+  EXPECT_FALSE(AnswerKey(shape, chosen, Command::Save));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ struct MessageButton {
   int code = 0;
 };
 
-struct MessageBoxSpec {
+struct MessageBoxShape {
   std::u16string caption;
   std::u16string icon;  // the icon's meaning in words; empty for none
   std::vector<MessageButton> buttons;
@@ -42,7 +42,7 @@ struct MessageBoxSpec {
 // `buttons` as a message box takes it: the button set in the low bits (0 OK, 1 OK/Cancel,
 // 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel), the icon (16, 32, 48, 64) and
 // the default button (256 the second, 512 the third).
-MessageBoxSpec DescribeMessageBox(int buttons, std::optional<std::u16string_view> caption);
+MessageBoxShape DescribeMessageBox(int buttons, std::optional<std::u16string_view> caption);
 
 // The prompt in lines of at most `cells` columns: broken at its own line breaks and between
 // words, a word longer than a line split.
@@ -58,12 +58,12 @@ struct MessageBoxLayout {
   int button_row = 0;
   std::vector<int> button_columns;
 };
-MessageBoxLayout LayOutMessageBox(const MessageBoxSpec& spec, std::u16string_view prompt, int screen_rows, int screen_columns);
+MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows, int screen_columns);
 // How a button reads on the screen.
 std::u16string ButtonLabel(std::u16string_view label);
 
 // The box's answer to a key: a button code once one is pressed; Tab and the arrows move the
 // chosen button, a button's first letter presses it.
-std::optional<int> AnswerKey(const MessageBoxSpec& spec, std::size_t& chosen, const KeyAction& action);
+std::optional<int> AnswerKey(const MessageBoxShape& shape, std::size_t& chosen, const KeyAction& action);
 
 }  // namespace kestrow::terminal
