@@ -25,10 +25,6 @@ std::int16_t ParseCharacterCode(std::string_view word) {
 // The shift state a raw key event may name after its code; none without it.
 std::int16_t OptionalShift(const Words& words) { return words.size() > 2 ? ParseShift(words[2]) : std::int16_t{0}; }
 
-bool IsTab(std::string_view name) {
-  return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
-}
-
 }  // namespace
 
 void Runner::Focus(const Words& words) {
@@ -54,7 +50,7 @@ void Runner::Type(const Words& words) {
 
 void Runner::Key(const Words& words) {
   const std::int16_t shift = words.size() > 2 ? ParseModifiers(words[2]) : std::int16_t{0};
-  if (!IsTab(words[1]) && !host::StrokeForNamedKey(words[1], shift)) throw ScriptError("unknown key \"" + words[1] + "\"");
+  if (!host::IsTabKey(words[1]) && !host::StrokeForNamedKey(words[1], shift)) throw ScriptError("unknown key \"" + words[1] + "\"");
   RequireFocus();
   form_.PressKey(words[1], shift);
 }

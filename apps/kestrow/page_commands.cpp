@@ -32,10 +32,6 @@ const std::string& OneOf(const std::array<std::string_view, N>& names, const std
   return word;
 }
 
-bool IsTab(std::string_view name) {
-  return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
-}
-
 void WritePageControl(json::JsonWriter& json, const host::PageControl& entry) {
   json.Key(entry.name).BeginObject();
   std::visit(
@@ -140,7 +136,7 @@ void Runner::PageType(const Words& words) {
 void Runner::PageKey(const Words& words) {
   const std::string& field = OneOf(kFields, words[2], "field");
   const std::int16_t shift = words.size() > 4 ? ParseModifiers(words[4]) : std::int16_t{0};
-  if (!IsTab(words[3]) && !host::StrokeForNamedKey(words[3], shift)) throw ScriptError("unknown key \"" + words[3] + "\"");
+  if (!host::IsTabKey(words[3]) && !host::StrokeForNamedKey(words[3], shift)) throw ScriptError("unknown key \"" + words[3] + "\"");
   if (EnterPageField(field)) page_->PressKey(words[3], shift);
 }
 

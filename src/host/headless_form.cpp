@@ -19,11 +19,6 @@ bool SameLetters(std::u16string_view a, std::u16string_view b) {
   });
 }
 
-bool IsTab(std::string_view name) {
-  return name.size() == 3 && (name[0] == 'T' || name[0] == 't') && (name[1] == 'A' || name[1] == 'a') &&
-         (name[2] == 'B' || name[2] == 'b');
-}
-
 }  // namespace
 
 // --- Elements and their sites ------------------------------------------------------------------
@@ -232,7 +227,7 @@ void HeadlessForm::Type(std::u16string_view text) {
 }
 
 bool HeadlessForm::PressKey(std::string_view name, std::int16_t shift) {
-  if (IsTab(name)) {
+  if (IsTabKey(name)) {
     Tab((shift & keys::kShiftMask) != 0);
     return true;
   }

@@ -14,11 +14,6 @@ namespace {
 // As on the form: only a page sending the focus back and forth forever gets near it.
 constexpr int kMaxFocusMovesPerEvent = 1000;
 
-bool IsTab(std::string_view name) {
-  return std::ranges::equal(name, std::string_view("TAB"),
-                            [](char a, char b) { return (a >= 'a' && a <= 'z' ? a - 'a' + 'A' : a) == b; });
-}
-
 template <typename Control>
 Control* As(const PageControl& control) {
   const auto* held = std::get_if<Control*>(&control.control);
@@ -99,7 +94,7 @@ void HeadlessPageFrame::Type(std::u16string_view text) {
 }
 
 bool HeadlessPageFrame::PressKey(std::string_view name, std::int16_t shift) {
-  if (IsTab(name)) {
+  if (IsTabKey(name)) {
     Handle([&] { Tab((shift & keys::kShiftMask) != 0); });
     return true;
   }

@@ -95,6 +95,10 @@ std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t s
   return Stroke(letter, shift, capital ? letter : static_cast<std::int16_t>(letter + 32));
 }
 
+bool IsTabKey(std::string_view name) {
+  return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
+}
+
 void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box) {
   EditBox* box = nullptr;
   if (stroke.has_key_down) {

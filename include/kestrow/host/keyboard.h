@@ -28,6 +28,9 @@ KeyStroke StrokeForCharacter(char16_t character);
 // handles itself.
 std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t shift);
 
+// "Tab" in any case: the key the host takes for itself to move the focus.
+bool IsTabKey(std::string_view name);
+
 // Delivers the stroke's events, each to the box that has the focus by then (a handler of the one
 // before may have moved it); stops when none has.
 void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box);
