@@ -53,7 +53,7 @@ void DropDownList::SetText(std::u16string_view text) {
 // --- Delivered by the host -------------------------------------------------------------------
 
 void DropDownList::UserPick(std::int32_t index) {
-  if (!enabled_ || !visible_ || index < 0 || index >= ListCount()) return;
+  if (!Enabled() || !Visible() || index < 0 || index >= ListCount()) return;
   Select(index);
 }
 

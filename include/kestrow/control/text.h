@@ -138,8 +138,9 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void SetControlHeight(std::int32_t height);
   void Report(std::string_view property) { site_.PropertyChanged(property); }
   // A delegated setter: the inner box takes the value (or raises its error), then the report.
-  template <typename Value>
-  void OnBox(void (host::EditBox::*setter)(Value), Value value, std::string_view property) {
+  // (`Box` is the edit box or the state every host control has.)
+  template <typename Box, typename Value>
+  void OnBox(void (Box::*setter)(Value), Value value, std::string_view property) {
     (text1_.*setter)(std::move(value));
     Report(property);
   }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kestrow/host/control_state.h"
 #include "kestrow/host/placement.h"
 
 namespace kestrow::host {
@@ -21,7 +22,8 @@ class DropDownListEvents {
   ~DropDownListEvents() = default;
 };
 
-class DropDownList {
+// A disabled list ignores the user; the program can still fill it and select in it.
+class DropDownList : public ControlState {
  public:
   DropDownList() = default;
   DropDownList(const DropDownList&) = delete;
@@ -57,14 +59,6 @@ class DropDownList {
   void SetText(std::u16string_view text);
 
   // --- Appearance and behaviour --------------------------------------------------------------
-  // A disabled list ignores the user; the program can still fill it and select in it.
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
-  bool Visible() const { return visible_; }
-  void SetVisible(bool visible) { visible_ = visible; }
-  // Free for the program's own use; the host never reads it.
-  const std::u16string& Tag() const { return tag_; }
-  void SetTag(std::u16string_view tag) { tag_ = tag; }
   // Position and size in twips; the placement checks the size.
   Placement& Position() { return placement_; }
   const Placement& Position() const { return placement_; }
@@ -81,9 +75,6 @@ class DropDownList {
   DropDownListEvents* handler_ = nullptr;
   std::vector<std::u16string> items_;
   std::int32_t selected_ = -1;
-  bool enabled_ = true;
-  bool visible_ = true;
-  std::u16string tag_;
   Placement placement_;
 };
 

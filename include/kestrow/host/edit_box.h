@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "kestrow/host/control_state.h"
 #include "kestrow/host/objects.h"
 
 namespace kestrow::host {
@@ -67,7 +68,7 @@ inline constexpr std::int16_t kAltMask = 4;
 inline constexpr std::int16_t kCtrlV = 22;  // the paste character
 }  // namespace keys
 
-class EditBox {
+class EditBox : public ControlState {
  public:
   explicit EditBox(BoxHost& host);
   EditBox(const EditBox&) = delete;
@@ -119,13 +120,6 @@ class EditBox {
   void SetBackColor(std::uint32_t color) { back_color_ = color; }
   std::uint32_t ForeColor() const { return fore_color_; }
   void SetForeColor(std::uint32_t color) { fore_color_ = color; }
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { enabled_ = enabled; }
-  bool Visible() const { return visible_; }
-  void SetVisible(bool visible) { visible_ = visible; }
-  // Free for the program's own use; the box never reads it.
-  const std::u16string& Tag() const { return tag_; }
-  void SetTag(std::u16string_view tag) { tag_ = tag; }
   bool Locked() const { return locked_; }
   void SetLocked(bool locked) { locked_ = locked; }
   bool RightToLeft() const { return right_to_left_; }
@@ -217,9 +211,6 @@ class EditBox {
 
   std::uint32_t back_color_ = 0x80000005u;
   std::uint32_t fore_color_ = 0x80000008u;
-  bool enabled_ = true;
-  bool visible_ = true;
-  std::u16string tag_;
   bool locked_ = false;
   bool right_to_left_ = false;
   std::int16_t alignment_ = 0;
