@@ -15,14 +15,6 @@ namespace kestrow::script {
 
 namespace {
 
-struct PageCommand {
-  std::string_view name;
-  void (Runner::*run)(const Words&);
-  std::size_t min_words;
-  std::size_t max_words;
-  std::string_view usage;
-};
-
 constexpr std::array<std::string_view, 3> kLists{"cmbDataType", "cmbInputFormat", "cmbDisplayFormat"};
 constexpr std::array<std::string_view, 4> kFields{"txtLength", "txtDecPlaces", "txtPadChar", "txtMask"};
 
@@ -56,7 +48,7 @@ void WritePageControl(json::JsonWriter& json, const host::PageControl& entry) {
 }  // namespace
 
 void Runner::Page(const Words& words) {
-  static constexpr std::array<PageCommand, 9> kCommands{{
+  static const std::array<Command, 9> kCommands{{
       {"open", &Runner::PageOpen, 2, ~std::size_t{0}, "page open [NAME ...]"},
       {"pick", &Runner::PagePick, 4, 4, "page pick LIST \"ITEM\""},
       {"focus", &Runner::PageFocus, 3, 3, "page focus FIELD"},
@@ -67,11 +59,9 @@ void Runner::Page(const Words& words) {
       {"show", &Runner::PageShow, 2, 2, "page show"},
       {"close", &Runner::PageClose, 2, 2, "page close"},
   }};
-  const auto command = std::ranges::find(kCommands, words[1], &PageCommand::name);
+  const auto command = std::ranges::find(kCommands, words[1], &Command::name);
   if (command == kCommands.end()) throw ScriptError("unknown page command \"" + words[1] + "\"");
-  const std::string usage = " (usage: " + std::string(command->usage) + ")";
-  if (words.size() > command->max_words) throw ScriptError("unexpected word \"" + words[command->max_words] + "\"" + usage);
-  if (words.size() < command->min_words) throw ScriptError("missing words" + usage);
+  CheckWordCount(*command, words);
   (this->*command->run)(words);
 }
 

@@ -40,6 +40,8 @@ class Runner {
     std::string_view usage;
   };
   static const std::vector<Command>& Commands();
+  // Raises ScriptError, with the usage, for too many or too few words.
+  static void CheckWordCount(const Command& command, const Words& words);
 
   // --- Controls and their settings (form_commands.cpp) ----------------------------------------
   void Today(const Words& words);

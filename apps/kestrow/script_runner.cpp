@@ -72,16 +72,20 @@ std::vector<std::string_view> Runner::Usages() {
   return usages;
 }
 
+void Runner::CheckWordCount(const Command& command, const Words& words) {
+  if (words.size() > command.max_words) {
+    throw ScriptError("unexpected word " + Quoted(words[command.max_words]) + " (usage: " + std::string(command.usage) + ")");
+  }
+  if (words.size() < command.min_words) throw ScriptError("missing words (usage: " + std::string(command.usage) + ")");
+}
+
 void Runner::Execute(const Words& words) {
   const Command* command = nullptr;
   for (const Command& candidate : Commands()) {
     if (candidate.name == words[0]) command = &candidate;
   }
   if (command == nullptr) throw ScriptError("unknown command " + Quoted(words[0]));
-  if (words.size() > command->max_words) {
-    throw ScriptError("unexpected word " + Quoted(words[command->max_words]) + " (usage: " + std::string(command->usage) + ")");
-  }
-  if (words.size() < command->min_words) throw ScriptError("missing words (usage: " + std::string(command->usage) + ")");
+  CheckWordCount(*command, words);
   try {
     (this->*command->run)(words);
   } catch (const host::HostError& error) {
