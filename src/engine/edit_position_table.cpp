@@ -28,18 +28,4 @@ EditPositionTable::EditPositionTable(std::u16string_view mask, std::u16string_vi
   }
 }
 
-std::int32_t EditPositionTable::Next(std::int32_t p) const {
-  const std::int32_t from = p < 0 ? 0 : p + 1;
-  if (from >= Length()) return p;
-  const std::int32_t next = FirstFrom(from);
-  return next == Length() ? p : next;
-}
-
-std::int32_t EditPositionTable::Previous(std::int32_t p) const {
-  const std::int32_t before = p > Length() ? Length() : p;
-  if (before <= 0) return p;
-  const std::int32_t previous = LastBefore(before);
-  return previous < 0 ? p : previous;
-}
-
 }  // namespace kestrow::engine

@@ -22,21 +22,14 @@ std::u16string_view Span(std::u16string_view text, std::int32_t first, std::int3
 
 }  // namespace
 
-const EditPositionTable& TextEngine::Positions() const {
-  if (positions_stale_) {
-    positions_ = EditPositionTable(m_Mask, m_EditTemplate);
-    positions_stale_ = false;
-  }
-  return positions_;
+void TextEngine::RebuildPositions() const {
+  positions_ = EditPositionTable(m_Mask, m_EditTemplate);
+  positions_stale_ = false;
 }
 
 std::int32_t TextEngine::FirstEditPos() const { return Positions().First(); }
 
 std::int32_t TextEngine::LastEditPos() const { return Positions().Last(); }
-
-std::int32_t TextEngine::NextEditPos(std::int32_t p) const { return Positions().Next(p); }
-
-std::int32_t TextEngine::PrevEditPos(std::int32_t p) const { return Positions().Previous(p); }
 
 std::u16string TextEngine::DeleteAndShift(std::u16string_view text, std::int32_t start, std::int32_t count) const {
   const std::int32_t a = start;

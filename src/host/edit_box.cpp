@@ -43,19 +43,23 @@ void EditBox::ReplaceRange(std::int32_t start, std::int32_t count, std::u16strin
   count = Clamp(count, 0, Length() - start);
   // Writing what is already there must stay silent, as SetText of the same text is.
   if (SameText(std::u16string_view(text_).substr(Index(start), Index(count)), replacement)) return;
-  text_.replace(Index(start), Index(count), replacement);
+  if (Index(count) == replacement.size()) {
+    // The common typed key: written over in place (move, as the replacement may be taken from
+    // the text itself).
+    std::char_traits<char16_t>::move(text_.data() + start, replacement.data(), replacement.size());
+  } else if (start == Length()) {
+    text_.append(replacement);  // typing at the end of a plain field
+  } else {
+    text_.replace(Index(start), Index(count), replacement);
+  }
   anchor_ = caret_ = 0;
   RaiseChange();
 }
-
-std::int32_t EditBox::SelStart() const { return std::min(anchor_, caret_); }
 
 void EditBox::SetSelStart(std::int32_t start) {
   if (start < 0) errors::RaiseInvalidPropertyValue();
   anchor_ = caret_ = std::min(start, Length());
 }
-
-std::int32_t EditBox::SelLength() const { return std::abs(caret_ - anchor_); }
 
 void EditBox::SetSelLength(std::int32_t length) {
   if (length < 0) errors::RaiseInvalidPropertyValue();

@@ -99,20 +99,4 @@ bool IsTabKey(std::string_view name) {
   return name.size() == 3 && (name[0] | 0x20) == 't' && (name[1] | 0x20) == 'a' && (name[2] | 0x20) == 'b';
 }
 
-void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box) {
-  EditBox* box = nullptr;
-  if (stroke.has_key_down) {
-    if (!(box = focused_box())) return;
-    box->DeliverKeyDown(stroke.key_code, stroke.shift);
-  }
-  if (stroke.key_ascii) {
-    if (!(box = focused_box())) return;
-    box->DeliverKeyPress(*stroke.key_ascii);
-  }
-  if (stroke.has_key_down) {
-    if (!(box = focused_box())) return;
-    box->DeliverKeyUp(stroke.key_code, stroke.shift);
-  }
-}
-
 }  // namespace kestrow::host

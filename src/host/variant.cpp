@@ -129,10 +129,7 @@ std::string TypeName(const Variant& value) {
   return object ? std::string(object->KindName()) : "Nothing";
 }
 
-std::int16_t ToInteger(const Variant& value) {
-  if (value.Type() == VarType::Integer) return value.AsInteger();
-  return RoundedTo<std::int16_t>(NumberOf(value));
-}
+std::int16_t detail::ConvertedToInteger(const Variant& value) { return RoundedTo<std::int16_t>(NumberOf(value)); }
 
 std::int32_t ToLong(const Variant& value) {
   if (value.Type() == VarType::Long) return value.AsLong();

@@ -22,8 +22,18 @@ class EditPositionTable {
   // -1 when there is none.
   std::int32_t Last() const { return LastBefore(Length()); }
   // The nearest edit position after (before) p; p itself when there is none.
-  std::int32_t Next(std::int32_t p) const;
-  std::int32_t Previous(std::int32_t p) const;
+  std::int32_t Next(std::int32_t p) const {
+    const std::int32_t from = p < 0 ? 0 : p + 1;
+    if (from >= Length()) return p;
+    const std::int32_t next = FirstFrom(from);
+    return next == Length() ? p : next;
+  }
+  std::int32_t Previous(std::int32_t p) const {
+    const std::int32_t before = p > Length() ? Length() : p;
+    if (before <= 0) return p;
+    const std::int32_t previous = LastBefore(before);
+    return previous < 0 ? p : previous;
+  }
   // The 1-based end (start) of the run of equal mask characters that holds the 1-based position
   // p (1 to the mask's length); a position outside the mask is its own end and start.
   std::int32_t FieldEnd(std::int32_t p) const { return InMask(p) ? field_end_[static_cast<std::size_t>(p - 1)] : p; }

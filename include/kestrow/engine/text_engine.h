@@ -93,8 +93,8 @@ class TextEngine : private FormatMembers {
   // --- Edit positions (caret positions are 0-based) -----------------------------------------
   std::int32_t FirstEditPos() const;
   std::int32_t LastEditPos() const;
-  std::int32_t NextEditPos(std::int32_t p) const;
-  std::int32_t PrevEditPos(std::int32_t p) const;
+  std::int32_t NextEditPos(std::int32_t p) const { return Positions().Next(p); }
+  std::int32_t PrevEditPos(std::int32_t p) const { return Positions().Previous(p); }
   std::u16string DeleteAndShift(std::u16string_view text, std::int32_t start, std::int32_t count) const;
   std::u16string StripLiterals(std::u16string_view text) const;
 
@@ -114,7 +114,12 @@ class TextEngine : private FormatMembers {
   std::u16string DateMask() const;
 
   // Edit positions
-  const EditPositionTable& Positions() const;
+  // Rebuilt on first use after the mask or template changed; every key asks for it.
+  const EditPositionTable& Positions() const {
+    if (positions_stale_) RebuildPositions();
+    return positions_;
+  }
+  void RebuildPositions() const;
   bool IsEditPos(std::int32_t index) const { return Positions().IsEditPos(index); }
   std::int32_t FieldEnd(std::int32_t position) const { return Positions().FieldEnd(position); }
   // The first position, `start` or after, from which the text up to `end` (exclusive, the end of

@@ -2,6 +2,7 @@
 // keys its event handler leaves alone.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -91,10 +92,10 @@ class EditBox : public ControlState {
   // does the text, and what a handler learnt about the text still holds.
   std::uint64_t TextRevision() const { return text_revision_; }
 
-  std::int32_t SelStart() const;
+  std::int32_t SelStart() const { return std::min(anchor_, caret_); }
   // Negative raises invalid property value; past the end moves to the end. Clears the selection.
   void SetSelStart(std::int32_t start);
-  std::int32_t SelLength() const;
+  std::int32_t SelLength() const { return caret_ > anchor_ ? caret_ - anchor_ : anchor_ - caret_; }
   // Negative raises invalid property value; cut back to the end of the text.
   void SetSelLength(std::int32_t length);
   std::u16string SelText() const;

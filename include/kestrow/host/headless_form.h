@@ -84,8 +84,11 @@ class HeadlessForm final : private BoxHost {
   void DblClick(std::u16string_view name);
   enum class MouseAction { Down, Move, Up };
   void Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x, float y);
-  // Runs any host event given as a function, followed by the queued focus moves.
-  void Handle(const std::function<void()>& event);
+  // Runs any host event given as a callable, followed by the queued focus moves.
+  template <typename Event>
+  void Handle(Event&& event) {
+    nesting_.Run(event, [this] { RunFocusRequests(); }, [this] { focus_requests_.clear(); });
+  }
   // Shows a message box for a control or another window of the host: recorded, then answered by
   // the host's dialogs (OK without them).
   int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption);

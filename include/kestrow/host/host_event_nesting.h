@@ -2,16 +2,27 @@
 // one: what follows a host event (the queued focus moves) runs once, when the outermost is done.
 #pragma once
 
-#include <functional>
-
 namespace kestrow::host {
 
 class HostEventNesting {
  public:
   // Runs `event`; when it is the outermost, then `after`. An exception from either leaves
   // through here, the outermost running `abandon` first (moves asked for by an aborted event
-  // are void).
-  void Run(const std::function<void()>& event, const std::function<void()>& after, const std::function<void()>& abandon);
+  // are void). Taken as callables, not std::function: every key goes through here.
+  template <typename Event, typename After, typename Abandon>
+  void Run(Event&& event, After&& after, Abandon&& abandon) {
+    const bool outermost = depth_ == 0;
+    ++depth_;
+    try {
+      event();
+      if (outermost) after();
+    } catch (...) {
+      --depth_;
+      if (outermost) abandon();
+      throw;
+    }
+    --depth_;
+  }
 
  private:
   int depth_ = 0;

@@ -3,13 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
-namespace kestrow::host {
+#include "kestrow/host/edit_box.h"
 
-class EditBox;
+namespace kestrow::host {
 
 struct KeyStroke {
   bool has_key_down = true;  // KeyDown first and KeyUp last; false: KeyPress alone
@@ -33,6 +32,21 @@ bool IsTabKey(std::string_view name);
 
 // Delivers the stroke's events, each to the box that has the focus by then (a handler of the one
 // before may have moved it); stops when none has.
-void DeliverStroke(const KeyStroke& stroke, const std::function<EditBox*()>& focused_box);
+template <typename FocusedBox>
+void DeliverStroke(const KeyStroke& stroke, FocusedBox&& focused_box) {
+  EditBox* box = nullptr;
+  if (stroke.has_key_down) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyDown(stroke.key_code, stroke.shift);
+  }
+  if (stroke.key_ascii) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyPress(*stroke.key_ascii);
+  }
+  if (stroke.has_key_down) {
+    if (!(box = focused_box())) return;
+    box->DeliverKeyUp(stroke.key_code, stroke.shift);
+  }
+}
 
 }  // namespace kestrow::host

@@ -85,7 +85,13 @@ std::string TypeName(const Variant& value);
 // Conversions between subtypes. They raise HostError 13 (type mismatch) for a value that cannot be
 // read as the target, 6 (overflow) for one outside its range and 94 (invalid use of Null) for
 // Null; integers round halves to even (on the exact binary value).
-std::int16_t ToInteger(const Variant& value);
+namespace detail {
+std::int16_t ConvertedToInteger(const Variant& value);
+}
+// An Integer is read in place: every event's key code goes back through here.
+inline std::int16_t ToInteger(const Variant& value) {
+  return value.Type() == VarType::Integer ? value.AsInteger() : detail::ConvertedToInteger(value);
+}
 std::int32_t ToLong(const Variant& value);
 float ToSingle(const Variant& value);
 double ToDouble(const Variant& value);
