@@ -143,7 +143,7 @@ void Text::MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float&
 
 void Text::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) { RaiseMouseEvent("MouseUp", button, shift, x, y); }
 
-void Text::RaiseMouseEvent(std::string_view event, std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+void Text::RaiseMouseEvent(host::EventName event, std::int16_t& button, std::int16_t& shift, float& x, float& y) {
   std::array<host::EventArg, 4> args{{{"Button", host::Variant::Integer(button)},
                                       {"Shift", host::Variant::Integer(shift)},
                                       {"X", host::Variant::Single(x)},

@@ -11,7 +11,7 @@ namespace keys = host::keys;
 
 namespace {
 
-void RaiseKeyEvent(host::ControlSite& site, std::string_view event, std::int16_t& KeyCode, std::int16_t& Shift) {
+void RaiseKeyEvent(host::ControlSite& site, host::EventName event, std::int16_t& KeyCode, std::int16_t& Shift) {
   std::array<host::EventArg, 2> args{{{"KeyCode", host::Variant::Integer(KeyCode)}, {"Shift", host::Variant::Integer(Shift)}}};
   site.RaiseEvent(event, args);
   KeyCode = host::ToInteger(args[0].value);

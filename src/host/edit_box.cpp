@@ -47,18 +47,13 @@ void EditBox::ReplaceRange(std::int32_t start, std::int32_t count, std::u16strin
     // The common typed key: written over in place (move, as the replacement may be taken from
     // the text itself).
     std::char_traits<char16_t>::move(text_.data() + start, replacement.data(), replacement.size());
-  } else if (start == Length()) {
-    text_.append(replacement);  // typing at the end of a plain field
+  } else if (start == Length() && replacement.size() == 1) {
+    text_.push_back(replacement.front());  // typing at the end of a plain field
   } else {
     text_.replace(Index(start), Index(count), replacement);
   }
   anchor_ = caret_ = 0;
   RaiseChange();
-}
-
-void EditBox::SetSelStart(std::int32_t start) {
-  if (start < 0) errors::RaiseInvalidPropertyValue();
-  anchor_ = caret_ = std::min(start, Length());
 }
 
 void EditBox::SetSelLength(std::int32_t length) {

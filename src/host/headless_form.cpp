@@ -40,10 +40,10 @@ class HeadlessForm::Site final : public ControlSite {
   Site(HeadlessForm& form, const Element& element) : form_(form), element_(element) {}
 
   void PropertyChanged(std::string_view property) override {
-    if (form_.recording_) NewRecord(HostRecord::Kind::PropertyChanged, property);
+    if (form_.recording_) NewRecord(HostRecord::Kind::PropertyChanged, form_.record_names_.Intern(property));
   }
 
-  void RaiseEvent(std::string_view event, std::span<EventArg> args) override {
+  void RaiseEvent(EventName event, std::span<EventArg> args) override {
     if (form_.recording_ || form_.event_handler_) PassOn(event, args);
   }
 
@@ -67,20 +67,22 @@ class HeadlessForm::Site final : public ControlSite {
 
  private:
   // Apart from RaiseEvent, so that an event nobody records or handles costs two tests.
-  [[gnu::noinline]] void PassOn(std::string_view event, std::span<EventArg> args) {
+  [[gnu::noinline]] void PassOn(EventName event, std::span<EventArg> args) {
     if (form_.recording_) {
-      HostRecord& record = NewRecord(HostRecord::Kind::Event, event);
-      for (const EventArg& arg : args) record.args.push_back({form_.record_names_.Intern(arg.name), arg.value});
+      HostRecord& record = NewRecord(HostRecord::Kind::Event, Kept(event));
+      for (const EventArg& arg : args) record.args.emplace_back(Kept(arg.name), arg.value);
     }
     if (form_.event_handler_) form_.event_handler_(element_.name, event, args);
   }
 
+  // A name the record may hold after the caller's text is gone.
+  std::string_view Kept(EventName name) { return name.Lasting() ? name.View() : form_.record_names_.Intern(name); }
+
   // Made in its place at the end of the record.
-  HostRecord& NewRecord(HostRecord::Kind kind, std::string_view name) {
-    HostRecord& record = form_.records_.emplace_back();
-    record.kind = kind;
+  HostRecord& NewRecord(HostRecord::Kind kind, std::string_view kept_name) {
+    HostRecord& record = form_.records_.emplace_back(kind);
     record.control = element_.recorded_name;
-    record.name = form_.record_names_.Intern(name);
+    record.name = kept_name;
     return record;
   }
 

@@ -1,7 +1,5 @@
 #include "kestrow/host/host_record.h"
 
-#include <cstdint>
-#include <iterator>
 #include <mutex>
 #include <unordered_set>
 
@@ -18,22 +16,54 @@ std::string_view InternedName(std::string_view name) {
   return found != names->end() ? *found : *names->insert(key).first;
 }
 
-std::string_view NameCache::Intern(std::string_view name) {
-  // Fibonacci hashing: nearby literals spread over the slots.
-  const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(name.data())) + name.size();
-  static_assert(kSlots == 64, "the hash keeps six bits");
-  Slot& slot = slots_[(address * 0x9E3779B97F4A7C15u) >> 58];
-  if (slot.source != name.data() || slot.interned != name) slot = {name.data(), InternedName(name)};
+std::string_view NameCache::Refill(std::string_view name) {
+  Slot& slot = slots_[SlotOf(name)];
+  slot = {name.data(), InternedName(name)};
   return slot.interned;
 }
 
-void RecordArgs::push_back(RecordArg arg) {
-  if (spilled_.empty() && count_ < kInline) {
-    inline_[count_++] = std::move(arg);
-    return;
+RecordArgs& RecordArgs::operator=(const RecordArgs& other) {
+  if (this != &other) {
+    RecordArgs copy(other);
+    Clear();
+    TakeFrom(copy);
   }
-  if (spilled_.empty()) spilled_.assign(std::make_move_iterator(inline_.begin()), std::make_move_iterator(inline_.end()));
-  spilled_.push_back(std::move(arg));
+  return *this;
+}
+
+RecordArgs& RecordArgs::operator=(RecordArgs&& other) noexcept {
+  if (this != &other) {
+    Clear();
+    TakeFrom(other);
+  }
+  return *this;
+}
+
+void RecordArgs::Spill(std::string_view name, const Variant& value) {
+  if (spilled_.empty()) {
+    spilled_.reserve(2 * kInline);
+    for (std::size_t i = 0; i < count_; ++i) spilled_.push_back(std::move(inline_[i]));
+    std::destroy_n(inline_, count_);
+    count_ = 0;
+  }
+  spilled_.push_back({name, value});
+}
+
+void RecordArgs::Append(const RecordArgs& other) {
+  for (const RecordArg& arg : other) emplace_back(arg.name, arg.value);
+}
+
+void RecordArgs::TakeFrom(RecordArgs& other) noexcept {
+  for (std::size_t i = 0; i < other.count_; ++i) ::new (static_cast<void*>(inline_ + i)) RecordArg(std::move(other.inline_[i]));
+  count_ = other.count_;
+  spilled_ = std::move(other.spilled_);
+  other.Clear();
+}
+
+void RecordArgs::Clear() noexcept {
+  std::destroy_n(inline_, count_);
+  count_ = 0;
+  spilled_.clear();
 }
 
 }  // namespace kestrow::host

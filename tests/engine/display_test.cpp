@@ -184,7 +184,7 @@ class QuietHost final : public host::BoxHost, public host::ControlSite {
   void SetClipboardText(std::u16string) override {}
   void RequestFocus(host::EditBox&) override {}
   void PropertyChanged(std::string_view) override {}
-  void RaiseEvent(std::string_view, std::span<host::EventArg>) override {}
+  void RaiseEvent(host::EventName, std::span<host::EventArg>) override {}
   void SendKeys(std::u16string_view) override {}
   int MsgBox(std::u16string_view, int, std::optional<std::u16string_view>) override { return host::kMsgBoxOk; }
   std::shared_ptr<host::Font> AmbientFont() override { return std::make_shared<host::Font>(); }

@@ -131,7 +131,7 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
   void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
   void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
-  void RaiseMouseEvent(std::string_view event, std::int16_t& button, std::int16_t& shift, float& x, float& y);
+  void RaiseMouseEvent(host::EventName event, std::int16_t& button, std::int16_t& shift, float& x, float& y);
 
   void UserControl_Resize();
   void SetControlWidth(std::int32_t width);

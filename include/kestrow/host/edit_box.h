@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "kestrow/host/control_state.h"
+#include "kestrow/host/host_error.h"
 #include "kestrow/host/objects.h"
 
 namespace kestrow::host {
@@ -94,7 +95,10 @@ class EditBox : public ControlState {
 
   std::int32_t SelStart() const { return std::min(anchor_, caret_); }
   // Negative raises invalid property value; past the end moves to the end. Clears the selection.
-  void SetSelStart(std::int32_t start);
+  void SetSelStart(std::int32_t start) {
+    if (start < 0) errors::RaiseInvalidPropertyValue();
+    anchor_ = caret_ = std::min(start, Length());
+  }
   std::int32_t SelLength() const { return caret_ > anchor_ ? caret_ - anchor_ : anchor_ - caret_; }
   // Negative raises invalid property value; cut back to the end of the text.
   void SetSelLength(std::int32_t length);

@@ -87,7 +87,10 @@ class HeadlessForm final : private BoxHost {
   // Runs any host event given as a callable, followed by the queued focus moves.
   template <typename Event>
   void Handle(Event&& event) {
-    nesting_.Run(event, [this] { RunFocusRequests(); }, [this] { focus_requests_.clear(); });
+    const auto run_focus_requests = [this] {
+      if (!focus_requests_.empty()) RunFocusRequests();
+    };
+    nesting_.Run(event, run_focus_requests, [this] { focus_requests_.clear(); });
   }
   // Shows a message box for a control or another window of the host: recorded, then answered by
   // the host's dialogs (OK without them).

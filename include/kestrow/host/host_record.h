@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +39,11 @@ std::string_view InternedName(std::string_view name);
 // caller keeps them (a string literal stays put) and checked character by character.
 class NameCache {
  public:
-  std::string_view Intern(std::string_view name);
+  std::string_view Intern(std::string_view name) {
+    const Slot& slot = slots_[SlotOf(name)];
+    if (slot.source == name.data() && slot.interned == name) return slot.interned;
+    return Refill(name);
+  }
 
  private:
   struct Slot {
@@ -45,6 +51,15 @@ class NameCache {
     std::string_view interned;
   };
   static constexpr std::size_t kSlots = 64;
+
+  static std::size_t SlotOf(std::string_view name) {
+    // Fibonacci hashing: nearby literals spread over the slots.
+    const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(name.data())) + name.size();
+    static_assert(kSlots == 64, "the hash keeps six bits");
+    return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15u) >> 58);
+  }
+  std::string_view Refill(std::string_view name);
+
   std::array<Slot, kSlots> slots_{};
 };
 
@@ -53,26 +68,52 @@ struct RecordArg {
   Variant value;
 };
 
-// An event's arguments as raised: in the record up to kInline, in a vector of their own beyond.
+// An event's arguments as raised: in the record up to kInline (only those there are made), in a
+// vector of their own beyond.
 class RecordArgs {
  public:
   static constexpr std::size_t kInline = 4;
 
-  void push_back(RecordArg arg);
-  const RecordArg* begin() const { return spilled_.empty() ? inline_.data() : spilled_.data(); }
+  RecordArgs() {}  // NOLINT(modernize-use-equals-default): the inline slots stay unmade
+  RecordArgs(const RecordArgs& other) : RecordArgs() { Append(other); }
+  RecordArgs(RecordArgs&& other) noexcept : RecordArgs() { TakeFrom(other); }
+  RecordArgs& operator=(const RecordArgs& other);
+  RecordArgs& operator=(RecordArgs&& other) noexcept;
+  ~RecordArgs() { std::destroy_n(inline_, count_); }
+
+  void emplace_back(std::string_view name, const Variant& value) {
+    if (spilled_.empty() && count_ < kInline) {
+      ::new (static_cast<void*>(inline_ + count_)) RecordArg{name, value};
+      ++count_;
+    } else {
+      Spill(name, value);
+    }
+  }
+  const RecordArg* begin() const { return spilled_.empty() ? inline_ : spilled_.data(); }
   const RecordArg* end() const { return begin() + size(); }
   std::size_t size() const { return spilled_.empty() ? count_ : spilled_.size(); }
   bool empty() const { return size() == 0; }
   const RecordArg& operator[](std::size_t index) const { return begin()[index]; }
 
  private:
-  std::array<RecordArg, kInline> inline_{};
+  void Spill(std::string_view name, const Variant& value);
+  void Append(const RecordArgs& other);
+  void TakeFrom(RecordArgs& other) noexcept;
+  void Clear() noexcept;
+
+  union {
+    RecordArg inline_[kInline];  // the first count_ made
+  };
   std::size_t count_ = 0;
   std::vector<RecordArg> spilled_;
 };
 
 struct HostRecord {
   enum class Kind { Event, PropertyChanged, MsgBox, SendKeys, Focus, Dialog };
+  // Made member by member; a record without a constructor of its own would be zeroed whole
+  // first by emplace_back(), for every event.
+  explicit HostRecord(Kind record_kind = Kind::Event) : kind(record_kind) {}
+
   Kind kind = Kind::Event;
   SharedName control;     // Event, PropertyChanged, Dialog: the control's name
   std::string_view name;  // Event: the event; PropertyChanged: the property (interned)
