@@ -58,7 +58,7 @@ std::string RecordLine(const host::HostRecord& record) {
       break;
   }
   json.EndObject();
-  return json.Text();
+  return json.Take();
 }
 
 }  // namespace kestrow::script

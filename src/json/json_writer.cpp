@@ -1,5 +1,6 @@
 #include "kestrow/json/json_writer.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <type_traits>
@@ -15,6 +16,14 @@ void AppendEscape(std::string& out, unsigned unit) {
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xFu];
 }
+
+// The bytes a JSON string cannot hold as they are: control characters, the quote, the backslash.
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+  std::array<bool, 256> table{};
+  for (std::size_t byte = 0; byte < 0x20; ++byte) table[byte] = true;
+  table['"'] = table['\\'] = true;
+  return table;
+}();
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -88,8 +97,8 @@ void JsonWriter::BeforeValue() {
     return;
   }
   if (has_members_.empty()) return;
-  if (has_members_.back()) out_ += ',';
-  has_members_.back() = true;
+  if (has_members_.back() != 0) out_ += ',';
+  has_members_.back() = 1;
   NewLine(has_members_.size());
 }
 
@@ -102,13 +111,13 @@ void JsonWriter::NewLine(std::size_t depth) {
 JsonWriter& JsonWriter::Open(char bracket) {
   BeforeValue();
   out_ += bracket;
-  has_members_.push_back(false);
+  has_members_.push_back(0);
   return *this;
 }
 
 JsonWriter& JsonWriter::Close(char bracket) {
   if (!has_members_.empty()) {
-    if (has_members_.back()) NewLine(has_members_.size() - 1);
+    if (has_members_.back() != 0) NewLine(has_members_.size() - 1);
     has_members_.pop_back();
   }
   out_ += bracket;
@@ -117,17 +126,22 @@ JsonWriter& JsonWriter::Close(char bracket) {
 
 void JsonWriter::Quoted(std::string_view utf8) {
   out_ += '"';
-  for (const char c : utf8) {
+  // Runs of characters that need no escape are appended whole.
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
     const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out_ += '\\';
-      out_ += c;
-    } else if (byte < 0x20) {
+    if (!kNeedsEscape[byte]) continue;
+    out_.append(utf8.substr(run, i - run));
+    if (byte < 0x20) {
       AppendEscape(out_, byte);
     } else {
+      out_ += '\\';
       out_ += c;
     }
+    run = i + 1;
   }
+  out_.append(utf8.substr(run));
   out_ += '"';
 }
 

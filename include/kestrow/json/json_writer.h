@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kestrow::json {
 
@@ -14,7 +13,7 @@ class JsonWriter {
  public:
   // With `indent` > 0 every member and element starts a line of its own, indented that many
   // blanks a level, and a member's name is followed by ": ".
-  explicit JsonWriter(int indent = 0) : indent_(indent) {}
+  explicit JsonWriter(int indent = 0) : indent_(indent) { out_.reserve(kFirstCapacity); }
 
   JsonWriter& BeginObject();
   JsonWriter& EndObject();
@@ -38,6 +37,9 @@ class JsonWriter {
   std::string Take() { return std::move(out_); }
 
  private:
+  // Room for a runner line without growing.
+  static constexpr std::size_t kFirstCapacity = 120;
+
   JsonWriter& NameEnds();  // after the quoted name of a member
   void BeforeValue();
   void NewLine(std::size_t depth);
@@ -49,7 +51,8 @@ class JsonWriter {
   JsonWriter& Number(T value);
 
   std::string out_;
-  std::vector<bool> has_members_;  // one per open container
+  // One flag per open container, in a string so that the usual few levels ask for no memory.
+  std::string has_members_;
   bool after_key_ = false;
   int indent_;
 };
