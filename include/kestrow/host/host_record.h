@@ -1,6 +1,7 @@
 // One thing the form recorded, made so that recording an event copies no characters and asks for
-// no memory in the common case: the control's name is shared with its element, the event's and
-// the arguments' names are kept once for the program, and up to four arguments sit in the record.
+// no memory in the common case: the control's name is shared with its element, names raised as
+// literals are held as they are and others kept once for the program, and up to four arguments
+// sit in the record.
 #pragma once
 
 #include <array>
@@ -116,7 +117,7 @@ struct HostRecord {
 
   Kind kind = Kind::Event;
   SharedName control;     // Event, PropertyChanged, Dialog: the control's name
-  std::string_view name;  // Event: the event; PropertyChanged: the property (interned)
+  std::string_view name;  // Event: the event; PropertyChanged: the property (lasting as long as the program)
   RecordArgs args;        // Event: the arguments as raised
   // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it; Dialog: its caption
   std::u16string text;
