@@ -87,6 +87,18 @@ TEST_F(EditBoxTest, ReplaceRangeWritesIntoALongTextInPlace) {
   EXPECT_EQ(box_.Text(), std::u16string(20000, u'_') + u"7" + std::u16string(12766, u'_'));
 }
 
+// A caller may hand the box a piece of its own text: written over in place, the pieces overlap.
+TEST_F(EditBoxTest, ReplaceRangeTakesAReplacementFromTheBoxsOwnText) {
+  Given(u"abcdef", 0);
+  box_.ReplaceRange(1, 3, std::u16string_view(box_.Text()).substr(2, 3));
+  EXPECT_EQ(box_.Text(), u"acdeef");
+  box_.ReplaceRange(6, 0, std::u16string_view(box_.Text()).substr(0, 1));
+  EXPECT_EQ(box_.Text(), u"acdeefa");
+  box_.ReplaceRange(7, 0, std::u16string_view(box_.Text()).substr(0, 7));
+  EXPECT_EQ(box_.Text(), u"acdeefaacdeefa");
+  EXPECT_EQ(events_.changes, 3);
+}
+
 // The text revision moves with every change, whoever makes it, and before the Change handler
 // runs, so a handler that writes the text again leaves a later revision than its caller expects.
 TEST_F(EditBoxTest, TheTextRevisionMovesWithEveryChangeBeforeItsChangeEvent) {
