@@ -142,12 +142,27 @@ void TextEngine::ShowNumeric() {
 }
 
 void TextEngine::ApplyCaseConversion() {
+  const std::uint64_t before = text1_.TextRevision();
   switch (m_DisplayFormat) {
     case dtUpperCase: text1_.SetText(host::ToUpperCase(text1_.Text())); break;
     case dtLowerCase: text1_.SetText(host::ToLowerCase(text1_.Text())); break;
     case dtProperCase: text1_.SetText(host::ToProperCase(text1_.Text())); break;
-    default: break;
+    default: return;
   }
+  NoteCaseConverted(before);
+}
+
+// Upper or lower case only: the one character at `position`, written back where it differs.
+void TextEngine::ConvertCaseAt(std::int32_t position) {
+  const std::uint64_t before = text1_.TextRevision();
+  const std::u16string_view character = std::u16string_view(text1_.Text()).substr(static_cast<std::size_t>(position), 1);
+  text1_.ReplaceRange(position, 1, m_DisplayFormat == dtUpperCase ? host::ToUpperCase(character) : host::ToLowerCase(character));
+  NoteCaseConverted(before);
+}
+
+// The whole text is in its case now, unless a Change handler wrote it again meanwhile.
+void TextEngine::NoteCaseConverted(std::uint64_t revision_before) {
+  if (text1_.TextRevision() - revision_before <= 1) case_converted_ = {text1_.TextRevision(), m_DisplayFormat};
 }
 
 void TextEngine::ShowDate() {

@@ -90,6 +90,8 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
     KeyAscii = 0;
     return;
   }
+  const std::uint64_t revision = text1_.TextRevision();
+  std::optional<std::int32_t> typedAt;
   if (!PassesClassFilter(KeyAscii)) KeyAscii = 0;
 
   if (KeyAscii != 0) {
@@ -106,12 +108,21 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
   } else if (KeyAscii == kPoint && m_DataType == dtNumeric) {
     TypeDecimalPoint();
   } else if (KeyAscii != 0) {
-    InsertAtCaret(static_cast<char16_t>(static_cast<std::uint16_t>(KeyAscii)));
+    typedAt = InsertAtCaret(static_cast<char16_t>(static_cast<std::uint16_t>(KeyAscii)));
   }
 
   if (m_DisplayFormat >= dtUpperCase && m_DisplayFormat <= dtProperCase) {
     const std::int32_t caret = text1_.SelStart();
-    ApplyCaseConversion();
+    // Upper and lower case go character by character: where the text was in its case and the
+    // typed character is all that changed since, converting that one gives the same text.
+    const bool onlyTheTypedCharacterIsNew = typedAt && case_converted_.revision == revision &&
+                                            case_converted_.displayFormat == m_DisplayFormat &&
+                                            text1_.TextRevision() == revision + 1;
+    if (onlyTheTypedCharacterIsNew && m_DisplayFormat != dtProperCase) {
+      ConvertCaseAt(*typedAt);
+    } else {
+      ApplyCaseConversion();
+    }
     MoveCaret(caret);
   }
   KeyAscii = 0;
@@ -170,10 +181,10 @@ void TextEngine::TypeDecimalPoint() {
 // Typing shifts the rest of the field one place right and drops its last character; where that
 // rest is one repeated character (the blanks of an empty field), the shift changes nothing there,
 // so only the characters before it are written.
-void TextEngine::InsertAtCaret(char16_t character) {
+std::optional<std::int32_t> TextEngine::InsertAtCaret(char16_t character) {
   const std::int32_t s = text1_.SelStart();
   // Past the end of the mask there is no field to type into (a full password field).
-  if (s >= static_cast<std::int32_t>(m_Mask.size())) return;
+  if (s >= static_cast<std::int32_t>(m_Mask.size())) return std::nullopt;
   const std::int32_t e = FieldEnd(s + 1);
   const std::u16string_view text = text1_.Text();
   if (static_cast<std::int32_t>(text.size()) < e) {
@@ -197,6 +208,7 @@ void TextEngine::InsertAtCaret(char16_t character) {
   } else {
     MoveCaret(s + 1);
   }
+  return s;
 }
 
 std::int32_t TextEngine::UniformTailStart(std::int32_t start, std::int32_t end) const {

@@ -163,6 +163,35 @@ TEST_F(Keystrokes, ProperCaseAfterEveryKey) {
   EXPECT_EQ(Box().SelStart(), 4);
 }
 
+// Only the typed character may be converted alone; whatever else wrote the text since the last
+// conversion (the user's own edit, a change of case while focused, a Change handler) makes the
+// whole text take its case again.
+TEST_F(Keystrokes, UpperAndLowerCaseCoverTheWholeTextAfterEveryKey) {
+  Field().SetDisplayFormat(dtUpperCase);
+  Focus();
+  Type(u"ab");
+  EXPECT_EQ(Show(Box().Text()), "AB");
+  Edit("xy", 2);
+  Type(u"z");
+  EXPECT_EQ(Show(Box().Text()), "XYZ");
+
+  Field().SetDisplayFormat(dtLowerCase);
+  Focus();
+  Caret(3);
+  Type(u"Q");
+  EXPECT_EQ(Show(Box().Text()), "xyzq");
+
+  int rewrites = 1;
+  form_.SetEventHandler([&](std::u16string_view, std::string_view event, std::span<host::EventArg>) {
+    if (event == "Change" && rewrites-- > 0) Box().SetText(u"MIX" + Box().Text().substr(3));
+  });
+  Caret(4);
+  Type(u"R");
+  EXPECT_EQ(Show(Box().Text()), "mixqr");  // "xyzqR" rewritten by the handler, then all lower
+  Type(u"S");
+  EXPECT_EQ(Show(Box().Text()), "mixqrs");
+}
+
 TEST_F(Keystrokes, LogicalKeysSetTheValueAndSelectTheWord) {
   Field().SetDataType(dtLogical);
   Focus();

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -140,8 +142,11 @@ class TextEngine : private FormatMembers {
   void TypeOverSelection(std::int16_t& keyAscii);
   void Backspace();
   void TypeDecimalPoint();
-  void InsertAtCaret(char16_t character);
+  // The position the character was written to; none when there was no field to type into.
+  std::optional<std::int32_t> InsertAtCaret(char16_t character);
   void ApplyCaseConversion();
+  void ConvertCaseAt(std::int32_t position);
+  void NoteCaseConverted(std::uint64_t revision_before);
   void NumericEnter();
   void MoveCaret(std::int32_t position);
   bool NothingSelected() const { return text1_.SelLength() == 0; }
@@ -172,6 +177,12 @@ class TextEngine : private FormatMembers {
     std::int32_t end = -1;
   };
   UniformTail tail_;
+  // The box's text revision at which its whole text was last known to be in a case, and which.
+  struct CaseConverted {
+    std::uint64_t revision = std::numeric_limits<std::uint64_t>::max();
+    std::int16_t displayFormat = 0;
+  };
+  CaseConverted case_converted_;
 };
 
 }  // namespace kestrow::engine
