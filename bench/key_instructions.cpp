@@ -3,7 +3,7 @@
 // runs is not. Each run types KEYS keys into the empty field; with the record on, the records are
 // taken and freed inside the count, as their cost belongs to the keys.
 //
-// Usage: kestrow-key-instructions text|upper|custom|date|amount LENGTH KEYS on|off RUNS
+// Usage: kestrow-key-instructions text|upper|proper|custom|date|amount LENGTH KEYS on|off RUNS
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -36,8 +36,9 @@ int Run(std::string_view kind, int length, std::size_t key_count, bool recording
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
   engine::TextEngine& engine = field.Engine();
-  if (kind == "text" || kind == "upper") engine.SetLength(static_cast<std::int16_t>(length));
+  if (kind == "text" || kind == "upper" || kind == "proper") engine.SetLength(static_cast<std::int16_t>(length));
   if (kind == "upper") engine.SetDisplayFormat(engine::dtUpperCase);
+  if (kind == "proper") engine.SetDisplayFormat(engine::dtProperCase);
   if (kind == "custom") {
     engine.SetInputFormat(engine::dtCustomFormat);
     engine.SetMask(std::u16string(static_cast<std::size_t>(length), u'X'));
@@ -59,7 +60,7 @@ int Run(std::string_view kind, int length, std::size_t key_count, bool recording
 
 int main(int argc, char** argv) {
   if (argc != 6) {
-    std::cerr << "usage: kestrow-key-instructions text|upper|custom|date|amount LENGTH KEYS on|off RUNS\n";
+    std::cerr << "usage: kestrow-key-instructions text|upper|proper|custom|date|amount LENGTH KEYS on|off RUNS\n";
     return 2;
   }
   return kestrow::bench::Run(argv[1], std::atoi(argv[2]), static_cast<std::size_t>(std::atoi(argv[3])),

@@ -2,8 +2,8 @@
 # Instructions per whole key (key down, press, up and every event they raise), counted by
 # callgrind in kestrow-key-instructions: short fields with the record on and off (9 keys into a
 # 10-place text stop short of the end; a whole value ends with the key that leaves the field),
-# then 100 keys into the start of long plain and custom-mask fields, and an upper-case field
-# filled key by key.
+# then 100 keys into the start of long plain and custom-mask fields, and upper- and proper-case
+# fields filled key by key.
 #
 # Usage: bench/key_instructions.sh [BUILD_DIR]   (default build; needs valgrind)
 set -euo pipefail
@@ -21,7 +21,7 @@ cases=(
   "text 1000 100 off 3" "custom 1000 100 off 3"
   "text 4000 100 off 3" "custom 4000 100 off 3" "custom 4000 100 on 3"
   "text 32767 100 off 3" "custom 32767 100 off 3"
-  "upper 10 9 off 20" "upper 4000 4000 off 1"
+  "upper 10 9 off 20" "upper 4000 4000 off 1" "proper 10 9 off 20" "proper 4000 4000 off 1"
 )
 
 printf '%-8s %7s %5s %7s %14s\n' field places keys record "instr/key"

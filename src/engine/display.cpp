@@ -152,11 +152,24 @@ void TextEngine::ApplyCaseConversion() {
   NoteCaseConverted(before);
 }
 
-// Upper or lower case only: the one character at `position`, written back where it differs.
-void TextEngine::ConvertCaseAt(std::int32_t position) {
+// The text was in its case before the key: only the written part and the character after it
+// (whose neighbour changed) can differ from the whole text converted, so only they are written.
+void TextEngine::ConvertCaseAround(TypedPart typed) {
   const std::uint64_t before = text1_.TextRevision();
-  const std::u16string_view character = std::u16string_view(text1_.Text()).substr(static_cast<std::size_t>(position), 1);
-  text1_.ReplaceRange(position, 1, m_DisplayFormat == dtUpperCase ? host::ToUpperCase(character) : host::ToLowerCase(character));
+  const std::u16string_view text = text1_.Text();
+  const auto start = static_cast<std::size_t>(typed.start);
+  const std::size_t end = std::min(static_cast<std::size_t>(typed.end) + 1, text.size());
+  std::u16string cased;
+  switch (m_DisplayFormat) {
+    case dtUpperCase: cased = host::ToUpperCase(text.substr(start, end - start)); break;
+    case dtLowerCase: cased = host::ToLowerCase(text.substr(start, end - start)); break;
+    case dtProperCase:
+      // Converted from the character before, which says whether the part starts a word.
+      cased = start == 0 ? host::ToProperCase(text.substr(0, end)) : host::ToProperCase(text.substr(start - 1, end - start + 1)).substr(1);
+      break;
+    default: return;
+  }
+  text1_.ReplaceRange(typed.start, static_cast<std::int32_t>(end - start), cased);
   NoteCaseConverted(before);
 }
 

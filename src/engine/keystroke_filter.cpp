@@ -91,7 +91,7 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
     return;
   }
   const std::uint64_t revision = text1_.TextRevision();
-  std::optional<std::int32_t> typedAt;
+  std::optional<TypedPart> typed;
   if (!PassesClassFilter(KeyAscii)) KeyAscii = 0;
 
   if (KeyAscii != 0) {
@@ -108,18 +108,18 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
   } else if (KeyAscii == kPoint && m_DataType == dtNumeric) {
     TypeDecimalPoint();
   } else if (KeyAscii != 0) {
-    typedAt = InsertAtCaret(static_cast<char16_t>(static_cast<std::uint16_t>(KeyAscii)));
+    typed = InsertAtCaret(static_cast<char16_t>(static_cast<std::uint16_t>(KeyAscii)));
   }
 
   if (m_DisplayFormat >= dtUpperCase && m_DisplayFormat <= dtProperCase) {
     const std::int32_t caret = text1_.SelStart();
-    // Upper and lower case go character by character: where the text was in its case and the
-    // typed character is all that changed since, converting that one gives the same text.
-    const bool onlyTheTypedCharacterIsNew = typedAt && case_converted_.revision == revision &&
-                                            case_converted_.displayFormat == m_DisplayFormat &&
-                                            text1_.TextRevision() == revision + 1;
-    if (onlyTheTypedCharacterIsNew && m_DisplayFormat != dtProperCase) {
-      ConvertCaseAt(*typedAt);
+    // Where the text was in its case and the typed key's write is all that changed since, only
+    // the written part and the character after it can take another case.
+    const bool onlyTheKeyWrote = typed && case_converted_.revision == revision &&
+                                 case_converted_.displayFormat == m_DisplayFormat &&
+                                 text1_.TextRevision() == revision + 1;
+    if (onlyTheKeyWrote) {
+      ConvertCaseAround(*typed);
     } else {
       ApplyCaseConversion();
     }
@@ -181,12 +181,13 @@ void TextEngine::TypeDecimalPoint() {
 // Typing shifts the rest of the field one place right and drops its last character; where that
 // rest is one repeated character (the blanks of an empty field), the shift changes nothing there,
 // so only the characters before it are written.
-std::optional<std::int32_t> TextEngine::InsertAtCaret(char16_t character) {
+std::optional<TextEngine::TypedPart> TextEngine::InsertAtCaret(char16_t character) {
   const std::int32_t s = text1_.SelStart();
   // Past the end of the mask there is no field to type into (a full password field).
   if (s >= static_cast<std::int32_t>(m_Mask.size())) return std::nullopt;
   const std::int32_t e = FieldEnd(s + 1);
   const std::u16string_view text = text1_.Text();
+  TypedPart typed{s, s + 1};
   if (static_cast<std::int32_t>(text.size()) < e) {
     // The text ends inside the field: it grows by one.
     text1_.ReplaceRange(s, 0, std::u16string_view(&character, 1));
@@ -196,6 +197,7 @@ std::optional<std::int32_t> TextEngine::InsertAtCaret(char16_t character) {
     moved.append(text.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(still - 1 - s)));
     const std::uint64_t revision = text1_.TextRevision();
     text1_.ReplaceRange(s, still - s, moved);
+    typed.end = still;
     // Unless the Change handler wrote the text again, what follows the written part is as it was.
     if (text1_.TextRevision() - revision <= 1) tail_ = {text1_.TextRevision(), still, e};
   }
@@ -208,7 +210,7 @@ std::optional<std::int32_t> TextEngine::InsertAtCaret(char16_t character) {
   } else {
     MoveCaret(s + 1);
   }
-  return s;
+  return typed;
 }
 
 std::int32_t TextEngine::UniformTailStart(std::int32_t start, std::int32_t end) const {

@@ -163,9 +163,9 @@ TEST_F(Keystrokes, ProperCaseAfterEveryKey) {
   EXPECT_EQ(Box().SelStart(), 4);
 }
 
-// Only the typed character may be converted alone; whatever else wrote the text since the last
-// conversion (the user's own edit, a change of case while focused, a Change handler) makes the
-// whole text take its case again.
+// Only what the typed key wrote may be converted alone; whatever else wrote the text since the
+// last conversion (the user's own edit, a change of case while focused, a Change handler) makes
+// the whole text take its case again.
 TEST_F(Keystrokes, UpperAndLowerCaseCoverTheWholeTextAfterEveryKey) {
   Field().SetDisplayFormat(dtUpperCase);
   Focus();
@@ -190,6 +190,42 @@ TEST_F(Keystrokes, UpperAndLowerCaseCoverTheWholeTextAfterEveryKey) {
   EXPECT_EQ(Show(Box().Text()), "mixqr");  // "xyzqR" rewritten by the handler, then all lower
   Type(u"S");
   EXPECT_EQ(Show(Box().Text()), "mixqrs");
+}
+
+// Whatever the keys before, a typed character leaves the whole text in its case: the part a key
+// converts on its own must be all that a conversion of the whole text would change.
+TEST_F(Keystrokes, EveryTypedCharacterLeavesTheWholeTextInItsCase) {
+  const std::pair<std::int16_t, std::u16string (*)(std::u16string_view)> cases[] = {
+      {dtUpperCase, host::ToUpperCase}, {dtLowerCase, host::ToLowerCase}, {dtProperCase, host::ToProperCase}};
+  const char16_t typed[] = u"aB c-Dx  yZ";
+  const char* named[] = {"Backspace", "Delete", "Home", "End", "Left", "Right"};
+  for (const auto& [format, convert] : cases) {
+    for (const bool custom : {false, true}) {
+      SCOPED_TRACE(std::to_string(format) + (custom ? " custom" : " plain"));
+      if (custom) {
+        Field().SetInputFormat(dtCustomFormat);
+        Field().SetMask(u"XXXX-XXXXXXXX XXXX");
+      } else {
+        Field().SetInputFormat(dtAlphaDigitSpaceSymbol);
+        Field().SetLength(24);
+      }
+      Field().SetAutoTab(false);
+      Field().SetDisplayFormat(format);
+      Focus();
+      std::uint32_t state = 20261208;
+      for (int step = 0; step < 400; ++step) {
+        state = state * 1664525u + 1013904223u;
+        const std::uint32_t pick = (state >> 8) % 16;
+        if (pick < 10) {
+          Type(std::u16string(1, typed[(state >> 12) % (std::size(typed) - 1)]));
+          ASSERT_EQ(Box().Text(), convert(Box().Text())) << "step " << step;
+        } else {
+          Key(named[pick - 10]);
+        }
+      }
+      Blur();
+    }
+  }
 }
 
 TEST_F(Keystrokes, LogicalKeysSetTheValueAndSelectTheWord) {

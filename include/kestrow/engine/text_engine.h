@@ -142,10 +142,16 @@ class TextEngine : private FormatMembers {
   void TypeOverSelection(std::int16_t& keyAscii);
   void Backspace();
   void TypeDecimalPoint();
-  // The position the character was written to; none when there was no field to type into.
-  std::optional<std::int32_t> InsertAtCaret(char16_t character);
+  // What a typed character wrote: the text from `start` to `end` (exclusive), where the
+  // character itself stands at `start`; what follows `end` moved on by one place or stayed.
+  struct TypedPart {
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+  };
+  // None when there was no field to type into.
+  std::optional<TypedPart> InsertAtCaret(char16_t character);
   void ApplyCaseConversion();
-  void ConvertCaseAt(std::int32_t position);
+  void ConvertCaseAround(TypedPart typed);
   void NoteCaseConverted(std::uint64_t revision_before);
   void NumericEnter();
   void MoveCaret(std::int32_t position);
