@@ -131,8 +131,8 @@ class PageDialog {
       }
     }
     for (const PlacedItem& item : PlacePage(frame_.Page()).items) {
-      const int row = place.top + 1 + item.place.row;
-      const int column = place.left + 1 + item.place.column;
+      const int row = place.Row(item.place.row);
+      const int column = place.Column(item.place.column);
       const bool inside = mouse.row == row && mouse.column >= column && mouse.column < column + item.place.columns;
       if (inside && (item.kind == PlacedItem::Kind::List || item.kind == PlacedItem::Kind::Field)) return frame_.Focus(item.name);
     }
@@ -154,25 +154,23 @@ class PageDialog {
     const PlacedDialog placed = PlacePage(frame_.Page());
     const DialogPlace place = Place();
     screen_.Frame(place.top, place.left, place.rows, place.columns, frame_.Page().Caption(), Style::Dialog);
-    const int top = place.top + 1;
-    const int left = place.left + 1;
     for (std::size_t i = 0; i < placed.items.size(); ++i) {
       const PlacedItem& item = placed.items[i];
-      const int row = top + item.place.row;
-      const int column = left + item.place.column;
+      const int row = place.Row(item.place.row);
+      const int column = place.Column(item.place.column);
       const Style style = item.enabled ? Style::Dialog : Style::Disabled;
       switch (item.kind) {
         case PlacedItem::Kind::Frame:
           screen_.Frame(row, column, item.place.rows, item.place.columns, LabelLines(placed, i).front(), style);
           break;
-        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, top, left, style); break;
+        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, place, style); break;
         default: break;
       }
     }
     // The page's own controls over the captions and frames they sit in.
     for (const PlacedItem& item : placed.items) {
-      const int row = top + item.place.row;
-      const int column = left + item.place.column;
+      const int row = place.Row(item.place.row);
+      const int column = place.Column(item.place.column);
       const host::PageControl* control = frame_.Find(item.name);
       if (item.kind == PlacedItem::Kind::List) DrawList(item, *std::get<host::DropDownList*>(control->control), row, column);
       if (item.kind == PlacedItem::Kind::Field) DrawField(item, *std::get<host::EditBox*>(control->control), row, column);
@@ -201,8 +199,8 @@ class PageDialog {
       if (item.name != name) continue;
       const int rows = std::min(list.ListCount(), std::max(screen_.Rows() - 2, 1));
       const int first = std::clamp(chosen - rows + 1, 0, std::max(list.ListCount() - rows, 0));
-      const int top = std::min(place.top + 2 + item.place.row, std::max(screen_.Rows() - rows - 2, 0));
-      const int column = place.left + 1 + item.place.column;
+      const int top = std::min(place.Row(item.place.row) + 1, std::max(screen_.Rows() - rows - 2, 0));
+      const int column = place.Column(item.place.column);
       screen_.Frame(top, column, rows + 2, item.place.columns + 2, u"", Style::Dialog);
       for (int r = 0; r < rows; ++r) {
         const std::int32_t index = first + r;

@@ -17,10 +17,12 @@ DialogPlace CentreDialog(const Screen& screen, int client_rows, int client_colum
   return place;
 }
 
-void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, int top, int left, Style style) {
+void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, const DialogPlace& place, Style style) {
   const std::vector<std::u16string> lines = LabelLines(dialog, item);
-  const CellRect& place = dialog.items[item].place;
-  for (std::size_t l = 0; l < lines.size(); ++l) screen.Put(top + place.row + static_cast<int>(l), left + place.column, lines[l], style);
+  const CellRect& cells = dialog.items[item].place;
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    screen.Put(place.Row(cells.row + static_cast<int>(l)), place.Column(cells.column), lines[l], style);
+  }
 }
 
 int TerminalDialogs::MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) {
@@ -56,14 +58,12 @@ void TerminalDialogs::ShowModal(host::DialogForm& dialog) {
   auto draw = [&] {
     const DialogPlace place = CentreDialog(screen_, placed.rows, placed.columns);
     screen_.Frame(place.top, place.left, place.rows, place.columns, dialog.Caption(), Style::Dialog);
-    const int top = place.top + 1;
-    const int left = place.left + 1;
     for (std::size_t i = 0; i < placed.items.size(); ++i) {
       const PlacedItem& item = placed.items[i];
-      const int row = top + item.place.row;
-      const int column = left + item.place.column;
+      const int row = place.Row(item.place.row);
+      const int column = place.Column(item.place.column);
       switch (item.kind) {
-        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, top, left, Style::Dialog); break;
+        case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, place, Style::Dialog); break;
         case PlacedItem::Kind::Button: {
           const bool is_chosen = !buttons.empty() && buttons[chosen] == i;
           const std::u16string label = ButtonLabel(item.caption);

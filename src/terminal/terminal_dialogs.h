@@ -31,10 +31,14 @@ struct DialogPlace {
   int left = 0;
   int rows = 0;
   int columns = 0;
+
+  // The screen row and column of a cell of the client area, inside the frame.
+  int Row(int client_row) const { return top + 1 + client_row; }
+  int Column(int client_column) const { return left + 1 + client_column; }
 };
 DialogPlace CentreDialog(const Screen& screen, int client_rows, int client_columns);
 
-// A placed label's lines, its client area's top left corner at (top, left) on the screen.
-void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, int top, int left, Style style);
+// A placed label's lines, in the client area of the dialog framed at `place`.
+void DrawLabel(Screen& screen, const PlacedDialog& dialog, std::size_t item, const DialogPlace& place, Style style);
 
 }  // namespace kestrow::terminal
