@@ -9,6 +9,7 @@
 #include "form_screen.h"
 #include "kestrow/control/text.h"
 #include "kestrow/host/host_error.h"
+#include "kestrow/host/runtime.h"
 #include "kestrow/terminal/message_box.h"
 #include "kestrow/terminal/unsaved_changes.h"
 #include "page_dialog.h"
@@ -18,9 +19,6 @@
 namespace kestrow::terminal {
 
 namespace {
-
-constexpr int kQuestion = 32;
-constexpr int kCritical = 16;
 
 // The form's text is UTF-16 and the terminal's UTF-8: curses needs a UTF-8 character type
 // locale, the environment's own when it is one.
@@ -66,8 +64,7 @@ class LiveSession {
       try {
         Act(action, mouse);
       } catch (const host::HostError& failure) {
-        const std::string description = failure.Description();
-        session_.form.MsgBox(std::u16string(description.begin(), description.end()), kCritical, std::nullopt);
+        ShowFailure(failure, std::nullopt);
       }
     }
     screen_.Pop();
@@ -105,12 +102,16 @@ class LiveSession {
     return name ? dynamic_cast<control::Text*>(session_.form.ControlNamed(*name)) : nullptr;
   }
 
+  // The description may name a file, in UTF-8 like every text of the system's.
+  void ShowFailure(const host::HostError& failure, std::optional<std::u16string_view> caption) {
+    session_.form.MsgBox(host::FromUtf8(failure.Description()), host::buttons::kCritical, caption);
+  }
+
   bool Save() {
     try {
       session_.save();
     } catch (const host::HostError& failure) {
-      const std::string description = failure.Description();
-      session_.form.MsgBox(std::u16string(description.begin(), description.end()), kCritical, u"Save");
+      ShowFailure(failure, u"Save");
       return false;
     }
     changes_.MarkSaved();
@@ -121,7 +122,7 @@ class LiveSession {
   void Quit() {
     if (changes_.Pending()) {
       const int answer = session_.form.MsgBox(u"The form has changes that are not saved. Save them before quitting?",
-                                              msgbox::kYesNoCancel | kQuestion, std::nullopt);
+                                              msgbox::kYesNoCancel | host::buttons::kQuestion, std::nullopt);
       if (answer == msgbox::kCancel || (answer == msgbox::kYes && !Save())) return;
     }
     quit_ = true;

@@ -49,6 +49,7 @@ struct EventArg {
 namespace buttons {
 inline constexpr int kOkOnly = 0;
 inline constexpr int kCritical = 16;  // OK with the critical-stop icon
+inline constexpr int kQuestion = 32;  // the question icon, added to a button set
 }  // namespace buttons
 
 inline constexpr int kMsgBoxOk = 1;
