@@ -141,24 +141,19 @@ void TextEngine::ShowNumeric() {
   }
 }
 
-void TextEngine::ApplyCaseConversion() {
-  const std::uint64_t before = text1_.TextRevision();
-  switch (m_DisplayFormat) {
-    case dtUpperCase: text1_.SetText(host::ToUpperCase(text1_.Text())); break;
-    case dtLowerCase: text1_.SetText(host::ToLowerCase(text1_.Text())); break;
-    case dtProperCase: text1_.SetText(host::ToProperCase(text1_.Text())); break;
-    default: return;
-  }
-  NoteCaseConverted(before);
-}
+void TextEngine::ApplyCaseConversion() { ConvertCaseOf(0, text1_.Text().size()); }
 
 // The text was in its case before the key: only the written part and the character after it
 // (whose neighbour changed) can differ from the whole text converted, so only they are written.
 void TextEngine::ConvertCaseAround(TypedPart typed) {
+  ConvertCaseOf(static_cast<std::size_t>(typed.start), std::min(static_cast<std::size_t>(typed.end) + 1, text1_.Text().size()));
+}
+
+// Characters `start` to `end` (exclusive) as converting the whole text gives them, written back
+// where they differ (the cases keep the text's length).
+void TextEngine::ConvertCaseOf(std::size_t start, std::size_t end) {
   const std::uint64_t before = text1_.TextRevision();
   const std::u16string_view text = text1_.Text();
-  const auto start = static_cast<std::size_t>(typed.start);
-  const std::size_t end = std::min(static_cast<std::size_t>(typed.end) + 1, text.size());
   std::u16string cased;
   switch (m_DisplayFormat) {
     case dtUpperCase: cased = host::ToUpperCase(text.substr(start, end - start)); break;
@@ -169,7 +164,7 @@ void TextEngine::ConvertCaseAround(TypedPart typed) {
       break;
     default: return;
   }
-  text1_.ReplaceRange(typed.start, static_cast<std::int32_t>(end - start), cased);
+  text1_.ReplaceRange(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start), cased);
   NoteCaseConverted(before);
 }
 

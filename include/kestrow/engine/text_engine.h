@@ -152,6 +152,7 @@ class TextEngine : private FormatMembers {
   std::optional<TypedPart> InsertAtCaret(char16_t character);
   void ApplyCaseConversion();
   void ConvertCaseAround(TypedPart typed);
+  void ConvertCaseOf(std::size_t start, std::size_t end);
   void NoteCaseConverted(std::uint64_t revision_before);
   void NumericEnter();
   void MoveCaret(std::int32_t position);
