@@ -1,4 +1,5 @@
 // The commands that place controls and work on their settings.
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -139,7 +140,8 @@ void Runner::Reload(const Words& /*words*/) {
   // A field that sent the focus back to itself (an invalid date) gets it again once replaced.
   const bool keepsFocus = form_.FocusedName() == name;
   form_.Handle([&] { form_.ReplaceControl(name, ReadingFrom(bag, old.Width(), old.Height())); });
-  ReselectPageControls();
+  // Only a page showing the replaced control loads again; any other keeps its unapplied edits.
+  if (std::ranges::find(page_selection_, name) != page_selection_.end()) ReselectPageControls();
   if (keepsFocus) form_.Focus(name);
 }
 
@@ -181,13 +183,18 @@ void Runner::Resize(const Words& words) {
 }
 
 void Runner::Show(const Words& words) {
-  const bool size = words.size() == 2;
-  if (size && words[1] != "size") throw ScriptError("unexpected word \"" + words[1] + "\" (usage: show [size])");
+  if (words.size() == 2 && words[1] != "size" && words[1] != "clipboard") {
+    throw ScriptError("unexpected word \"" + words[1] + "\" (usage: show [size|clipboard])");
+  }
+  json::JsonWriter json;
+  if (words.size() == 2 && words[1] == "clipboard") {
+    Emit(json.BeginObject().Key("clipboard").String(form_.Clipboard()).EndObject().Text());
+    return;
+  }
   control::Text& text = Current();
   const host::EditBox& box = text.Text1();
-  json::JsonWriter json;
   json.BeginObject().Key("control").String(CurrentName());
-  if (size) {
+  if (words.size() == 2) {
     json.Key("size").BeginObject()
         .Key("width").Integer(text.Width())
         .Key("height").Integer(text.Height())

@@ -83,6 +83,8 @@ void Runner::Select(const Words& words) {
   form_.Select(start, length);
 }
 
+void Runner::Clipboard(const Words& words) { form_.SetClipboard(ParseString(words[1])); }
+
 void Runner::Mouse(const Words& words) {
   host::HeadlessForm::MouseAction action{};
   if (words[1] == "down") {

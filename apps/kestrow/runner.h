@@ -66,6 +66,7 @@ class Runner {
   void KeyPress(const Words& words);
   void KeyUp(const Words& words);
   void Select(const Words& words);
+  void Clipboard(const Words& words);
   void Mouse(const Words& words);
   void Click(const Words& words);
   void DblClick(const Words& words);

@@ -133,7 +133,12 @@ void Text::UserControl_Resize() {
 
 // --- Events passed on --------------------------------------------------------------------------
 
-void Text::Click() { site_.RaiseEvent("Click", {}); }
+// A click that selected nothing leaves the caret where the next key can go; the application's
+// handler then sees (and may move) that caret.
+void Text::Click() {
+  engine_.MoveCaretOffLiteral();
+  site_.RaiseEvent("Click", {});
+}
 
 void Text::DblClick() { site_.RaiseEvent("DblClick", {}); }
 

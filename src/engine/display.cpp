@@ -48,9 +48,9 @@ void TextEngine::PlaceChar(std::int32_t position, char16_t character) {
   const std::int32_t length = Size(text1_.Text());
   const std::u16string_view placed(&character, 1);
   if (position < length) {
-    text1_.ReplaceRange(position, 1, placed);
+    WriteRange(position, 1, placed);
   } else {
-    text1_.ReplaceRange(length, 0, placed);
+    WriteRange(length, 0, placed);
   }
 }
 
@@ -67,7 +67,7 @@ void TextEngine::RefreshDisplay() {
 }
 
 void TextEngine::ShowAlphaNumeric() {
-  text1_.SetText(m_DisplayMask);
+  WriteText(m_DisplayMask);
   if (!m_Value.IsNull()) {
     std::int32_t pos = FirstEditPos();
     for (char16_t c : host::ToText(m_Value)) {
@@ -78,7 +78,7 @@ void TextEngine::ShowAlphaNumeric() {
   ApplyCaseConversion();
   if (!m_PadChar.empty() && !m_HasFocus) {
     const std::int32_t missing = Size(m_Mask) - Size(text1_.Text());
-    text1_.ReplaceRange(Size(text1_.Text()), 0, Padding(m_PadChar, missing));
+    WriteRange(Size(text1_.Text()), 0, Padding(m_PadChar, missing));
   }
 }
 
@@ -89,7 +89,7 @@ void TextEngine::ShowNumeric() {
   const double number = hasNumber ? host::ToDouble(m_Value) : 0.0;
   std::u16string s = hasNumber ? host::FormatNumber(number, NumberPicture(m_Length, m_DecimalPlaces)) : u"";
 
-  text1_.SetText(m_EditTemplate);
+  WriteText(m_EditTemplate);
   const auto point = m_EditTemplate.find(u'.');
   const std::int32_t d = point == std::u16string::npos ? 0 : static_cast<std::int32_t>(point) + 1;
 
@@ -117,7 +117,7 @@ void TextEngine::ShowNumeric() {
     PlaceChar(pos, s.back());
     s.pop_back();
     if ((s.empty() || s == u"-") && !m_HasFocus) {
-      text1_.ReplaceRange(0, pos, u"");
+      WriteRange(0, pos, u"");
     } else {
       pos = PrevEditPos(pos);
     }
@@ -125,19 +125,19 @@ void TextEngine::ShowNumeric() {
   if (m_HasFocus) return;
 
   if (!m_PadChar.empty()) {
-    text1_.ReplaceRange(0, 0, Padding(m_PadChar, Size(m_Mask) - Size(text1_.Text())));
+    WriteRange(0, 0, Padding(m_PadChar, Size(m_Mask) - Size(text1_.Text())));
   }
   const bool negative = hasNumber && number < 0;
   if (negative) {
     if (m_DisplayFormat == dtAccountsFormat1) {
-      text1_.ReplaceRange(Size(text1_.Text()), 0, u" Db.");
+      WriteRange(Size(text1_.Text()), 0, u" Db.");
     } else if (m_DisplayFormat == dtAccountsFormat2) {
-      text1_.SetText(u"(" + text1_.Text() + u")");
+      WriteText(u"(" + text1_.Text() + u")");
     } else {
-      text1_.ReplaceRange(0, 0, u"-");
+      WriteRange(0, 0, u"-");
     }
   } else if (m_DisplayFormat == dtAccountsFormat1) {
-    text1_.ReplaceRange(Size(text1_.Text()), 0, u" Cr.");
+    WriteRange(Size(text1_.Text()), 0, u" Cr.");
   }
 }
 
@@ -164,7 +164,7 @@ void TextEngine::ConvertCaseOf(std::size_t start, std::size_t end) {
       break;
     default: return;
   }
-  text1_.ReplaceRange(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start), cased);
+  WriteRange(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start), cased);
   NoteCaseConverted(before);
 }
 
@@ -175,26 +175,26 @@ void TextEngine::NoteCaseConverted(std::uint64_t revision_before) {
 
 void TextEngine::ShowDate() {
   if (IsEmptyText(m_Value)) {
-    text1_.SetText(m_DisplayMask);
+    WriteText(m_DisplayMask);
   } else if (m_Value.IsNull()) {
-    text1_.SetText(host::FormatDate(host::Today(), m_Mask));
+    WriteText(host::FormatDate(host::Today(), m_Mask));
   } else if (m_Value.Type() == host::VarType::Date || IsNumber(m_Value)) {
-    text1_.SetText(host::FormatDate(host::ToDate(m_Value), m_Mask));
+    WriteText(host::FormatDate(host::ToDate(m_Value), m_Mask));
   } else {
     // Not a date (the skeleton stored for an emptied field): shown as it is.
-    text1_.SetText(host::ToText(m_Value));
+    WriteText(host::ToText(m_Value));
   }
 }
 
-void TextEngine::ShowPassword() { text1_.SetText(m_Value.IsNull() ? u"" : host::ToText(m_Value)); }
+void TextEngine::ShowPassword() { WriteText(m_Value.IsNull() ? u"" : host::ToText(m_Value)); }
 
 void TextEngine::ShowLogical() {
   const bool yesNo = m_InputFormat == dtYesNoFormat;
   if (!yesNo && m_InputFormat != dtTrueFalseFormat) return;
   if (host::NumericallyEquals(m_Value, 1)) {
-    text1_.SetText(yesNo ? u"Yes  " : u"True ");
+    WriteText(yesNo ? u"Yes  " : u"True ");
   } else if (host::NumericallyEquals(m_Value, 0)) {
-    text1_.SetText(yesNo ? u"No   " : u"False");
+    WriteText(yesNo ? u"No   " : u"False");
   }
 }
 
@@ -210,9 +210,12 @@ void TextEngine::Text1_GotFocus() {
     text1_.SetSelStart(0);
     text1_.SetSelLength(Size(text1_.Text()));
   }
+  MoveCaretOffLiteral();
+  history_.Forget();
 }
 
 void TextEngine::Text1_LostFocus() {
+  history_.Forget();
   m_Value = Value();
   m_HasFocus = false;
   if (m_DataType == dtNumeric) RebuildMask();
@@ -226,6 +229,16 @@ void TextEngine::Text1_LostFocus() {
       SetValue(m_Value);
     }
   }
+}
+
+void TextEngine::MoveCaretOffLiteral() {
+  const bool masked = m_DataType == dtAlphaNumeric || m_DataType == dtNumeric || m_DataType == dtDate;
+  if (!m_HasFocus || !masked || !NothingSelected()) return;
+  const std::int32_t caret = text1_.SelStart();
+  const std::int32_t maskEnd = std::min({Size(m_Mask), Size(m_EditTemplate), Size(text1_.Text())});
+  if (caret >= maskEnd || IsEditPos(caret)) return;
+  const std::int32_t next = NextEditPos(caret);
+  MoveCaret(next != caret ? next : Size(text1_.Text()));
 }
 
 void TextEngine::Text1_Change() { site_.RaiseEvent("Change", {}); }

@@ -27,7 +27,7 @@ void TextEngine::NumericEnter() {
   const std::u16string text = text1_.Text();
   const auto caret = static_cast<std::size_t>(text1_.SelStart());
   const std::u16string typed = StripLiterals(std::u16string_view(text).substr(0, caret));
-  if (!host::TrimBlanks(typed).empty()) text1_.SetText(typed);
+  if (!host::TrimBlanks(typed).empty()) WriteText(typed);
 }
 
 void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
@@ -36,6 +36,13 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
   const bool ctrl = (Shift & keys::kCtrlMask) != 0;
   const bool alt = (Shift & keys::kAltMask) != 0;
 
+  if (ctrl && !alt && (KeyCode == keys::kZ || KeyCode == keys::kY)) {
+    const bool redo = KeyCode == keys::kY || shift;
+    KeyCode = 0;
+    redo ? Redo() : Undo();
+    return;
+  }
+  UserStep step(*this);
   if (KeyCode == keys::kEnter) {
     KeyCode = 0;
     if (m_DataType == dtNumeric) NumericEnter();
@@ -43,7 +50,23 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     return;
   }
   if (ctrl && (KeyCode == keys::kC || KeyCode == keys::kX)) {
-    if (m_DataType == dtPassword) KeyCode = 0;
+    if (m_DataType == dtPassword) {
+      KeyCode = 0;
+    } else if (KeyCode == keys::kX && !alt) {
+      KeyCode = 0;
+      Cut();
+    }
+    return;
+  }
+  const bool onlyShift = shift && !ctrl && !alt;
+  if (onlyShift && KeyCode == keys::kDelete && !NothingSelected()) {
+    KeyCode = 0;
+    Cut();
+    return;
+  }
+  if ((ctrl && !alt && KeyCode == keys::kV) || (onlyShift && KeyCode == keys::kInsert)) {
+    KeyCode = 0;
+    Paste(text1_.ClipboardText());
     return;
   }
   const bool leftToBox = (KeyCode == keys::kF4 && (ctrl || alt)) ||
@@ -51,14 +74,8 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
   if (leftToBox) return;
 
   const std::int32_t s = text1_.SelStart();
-  const std::int32_t c = std::max(text1_.SelLength(), 1);
   switch (KeyCode) {
-    case keys::kDelete:
-      if (m_DataType != dtLogical) {
-        text1_.SetText(DeleteAndShift(text1_.Text(), s, c));
-        MoveCaret(s);
-      }
-      break;
+    case keys::kDelete: DeleteSelectionOrNext(); break;
     case keys::kHome:
       if (NothingSelected() && s == FirstEditPos()) {
         site_.SendKeys(u"+{TAB}");
@@ -101,6 +118,37 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
       return;  // every other key is the keystroke filter's or the box's
   }
   KeyCode = 0;
+}
+
+// Delete: the selection, or the character after the caret, with the literals kept in place.
+void TextEngine::DeleteSelectionOrNext() {
+  if (m_DataType == dtLogical) return;
+  const std::int32_t s = text1_.SelStart();
+  WriteText(DeleteAndShift(text1_.Text(), s, std::max(text1_.SelLength(), 1)));
+  MoveCaret(s);
+}
+
+// The selection goes to the clipboard as it shows, literals included, and is then deleted as
+// Delete deletes it, so the mask stays whole. A password gives nothing away.
+void TextEngine::Cut() {
+  if (NothingSelected() || m_DataType == dtPassword) return;
+  text1_.Copy();
+  DeleteSelectionOrNext();
+}
+
+void TextEngine::Undo() { Restore(history_.Undo(text1_.Text(), text1_.TextRevision())); }
+
+void TextEngine::Redo() { Restore(history_.Redo(text1_.Text(), text1_.TextRevision())); }
+
+// A step back or forth is one ordinary write of the text, then the selection it had.
+void TextEngine::Restore(const std::optional<EditHistory::Restored>& step) {
+  if (!step) return;
+  const std::uint64_t before = text1_.TextRevision();
+  text1_.SetText(step->text);
+  // A Change handler that wrote the text again leaves a text the history does not know.
+  if (text1_.TextRevision() - before <= 1) history_.Settle(text1_.TextRevision());
+  text1_.SetSelStart(step->selection.start);
+  text1_.SetSelLength(step->selection.length);
 }
 
 }  // namespace kestrow::engine

@@ -55,36 +55,47 @@ bool IsCodeOf(std::int16_t dataType, char16_t code) {
 
 }  // namespace
 
-bool TextEngine::PassesClassFilter(std::int16_t keyAscii) const {
-  const auto caret = static_cast<std::size_t>(text1_.SelStart());
+std::int32_t TextEngine::TypingPosition() const {
+  const std::int32_t s = text1_.SelStart();
+  if (NothingSelected() || IsEditPos(s)) return s;
+  return NextEditPos(s);  // s itself when no edit position follows
+}
+
+bool TextEngine::PassesClassFilter(std::int16_t keyAscii, std::int32_t position) const {
+  // A Ctrl chord's character (Ctrl+V is 22, Escape 27) never enters a text; Backspace is the
+  // one control key that edits.
+  if (keyAscii > 0 && keyAscii < 32 && keyAscii != kBackspace) return false;
+  const auto caret = static_cast<std::size_t>(position);
   const char16_t code = caret < m_Mask.size() ? m_Mask[caret] : u'\0';
   if (keyAscii == kBackspace && (m_DataType == dtPassword || IsCodeOf(m_DataType, code))) return true;
   switch (m_DataType) {
     case dtAlphaNumeric: return AlphaNumericCodeAdmits(code, keyAscii);
     case dtNumeric: return NumericCodeAdmits(code, keyAscii);
     case dtDate: return IsCodeOf(dtDate, code) && IsDigit(keyAscii);
-    // Control characters (Ctrl+C, Ctrl+V, Escape, ...) would go into a password unseen.
-    case dtPassword: return keyAscii != kCarriageReturn && !(keyAscii >= 0 && keyAscii < 32);
+    case dtPassword: return keyAscii != 0;
     default: return true;
   }
 }
 
 void TextEngine::PressLogicalKey(std::int16_t keyAscii) {
   if (IsOneOf(keyAscii, u"TYty+")) {
-    SetValue(Variant::Integer(1));
+    ChooseLogical(1);
   } else if (IsOneOf(keyAscii, u"FNfn-")) {
-    SetValue(Variant::Integer(0));
+    ChooseLogical(0);
   } else if (keyAscii == u' ') {
-    SetValue(Variant::Integer(host::NumericallyEquals(Value(), 1) ? 0 : 1));
-  } else {
-    return;
+    ChooseLogical(host::NumericallyEquals(Value(), 1) ? 0 : 1);
   }
+}
+
+void TextEngine::ChooseLogical(std::int16_t value) {
+  SetValue(Variant::Integer(value));
   RefreshDisplay();
   text1_.SetSelStart(0);
   text1_.SetSelLength(5);
 }
 
 void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
+  UserStep step(*this);
   if (m_DataType == dtLogical) {
     PressLogicalKey(KeyAscii);
     KeyAscii = 0;
@@ -92,7 +103,7 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
   }
   const std::uint64_t revision = text1_.TextRevision();
   std::optional<TypedPart> typed;
-  if (!PassesClassFilter(KeyAscii)) KeyAscii = 0;
+  if (!PassesClassFilter(KeyAscii, TypingPosition())) KeyAscii = 0;
 
   if (KeyAscii != 0) {
     std::array<host::EventArg, 1> args{{{"KeyAscii", Variant::Integer(KeyAscii)}}};
@@ -104,7 +115,7 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
   if (KeyAscii == kBackspace) {
     Backspace();
   } else if (KeyAscii == kCarriageReturn) {
-    site_.SendKeys(u"{TAB}");
+    SendTab(u"{TAB}");
   } else if (KeyAscii == kPoint && m_DataType == dtNumeric) {
     TypeDecimalPoint();
   } else if (KeyAscii != 0) {
@@ -128,8 +139,9 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
   KeyAscii = 0;
 }
 
-// A key typed over a selection first clears it; Backspace then has done its work, and a decimal
-// point in a field with no place after the point moves on instead.
+// A key typed over a selection first clears it and goes to the first edit position at or after
+// its start; Backspace then has done its work, and a decimal point in a field with no place after
+// the point moves on instead.
 void TextEngine::TypeOverSelection(std::int16_t& keyAscii) {
   const std::int32_t s = text1_.SelStart();
   const std::int32_t c = std::max(text1_.SelLength(), 1);
@@ -138,23 +150,24 @@ void TextEngine::TypeOverSelection(std::int16_t& keyAscii) {
     const auto d = static_cast<std::int32_t>(point) + 1;
     if (point == std::u16string::npos || NextEditPos(d - 1) == d - 1) {
       keyAscii = 0;
-      site_.SendKeys(u"{TAB}");
+      SendTab(u"{TAB}");
       return;
     }
   }
-  text1_.SetText(DeleteAndShift(text1_.Text(), s, c));
-  MoveCaret(s);
+  const std::int32_t target = TypingPosition();
+  WriteText(DeleteAndShift(text1_.Text(), s, c));
+  MoveCaret(target);
   if (keyAscii == kBackspace) keyAscii = 0;
 }
 
 void TextEngine::Backspace() {
   const std::int32_t s = text1_.SelStart();
   if (s == FirstEditPos()) {
-    site_.SendKeys(u"+{TAB}");
+    SendTab(u"+{TAB}");
     return;
   }
   const std::int32_t previous = PrevEditPos(s);
-  text1_.SetText(DeleteAndShift(text1_.Text(), previous, 1));
+  WriteText(DeleteAndShift(text1_.Text(), previous, 1));
   MoveCaret(previous);
 }
 
@@ -190,13 +203,13 @@ std::optional<TextEngine::TypedPart> TextEngine::InsertAtCaret(char16_t characte
   TypedPart typed{s, s + 1};
   if (static_cast<std::int32_t>(text.size()) < e) {
     // The text ends inside the field: it grows by one.
-    text1_.ReplaceRange(s, 0, std::u16string_view(&character, 1));
+    WriteRange(s, 0, std::u16string_view(&character, 1));
   } else {
     const std::int32_t still = std::min(UniformTailStart(s, e) + 1, e);
     std::u16string moved(1, character);
     moved.append(text.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(still - 1 - s)));
     const std::uint64_t revision = text1_.TextRevision();
-    text1_.ReplaceRange(s, still - s, moved);
+    WriteRange(s, still - s, moved);
     typed.end = still;
     // Unless the Change handler wrote the text again, what follows the written part is as it was.
     if (text1_.TextRevision() - revision <= 1) tail_ = {text1_.TextRevision(), still, e};
@@ -205,7 +218,7 @@ std::optional<TextEngine::TypedPart> TextEngine::InsertAtCaret(char16_t characte
   const std::int32_t n = NextEditPos(s);
   if (n != s) {
     MoveCaret(n);
-  } else if (m_AutoTab) {
+  } else if (m_AutoTab && !pasting_) {
     site_.SendKeys(u"{TAB}");
   } else {
     MoveCaret(s + 1);
@@ -223,6 +236,10 @@ std::int32_t TextEngine::UniformTailStart(std::int32_t start, std::int32_t end) 
   std::int32_t first = end - 1;
   while (text[static_cast<std::size_t>(first - 1)] == text[static_cast<std::size_t>(end - 1)]) --first;
   return first;
+}
+
+void TextEngine::SendTab(std::u16string_view keys) {
+  if (!pasting_) site_.SendKeys(keys);
 }
 
 // Caret targets can be -1 in a field without edit positions; the box takes none below 0.

@@ -165,6 +165,11 @@ void EditBox::DeliverKeyUp(std::int16_t keyCode, std::int16_t shift) {
   if (handler_) handler_->KeyUp(keyCode, shift);
 }
 
+void EditBox::DeliverPaste(std::u16string text) {
+  if (handler_) handler_->Paste(text);
+  if (!text.empty()) DefaultPaste(text);
+}
+
 void EditBox::DeliverClick() {
   if (handler_) handler_->Click();
 }
@@ -214,7 +219,13 @@ void EditBox::DefaultKeyDown(std::int16_t keyCode, std::int16_t shift) {
       return;
     case keys::kHome: MoveCaret(0, extend); return;
     case keys::kEnd: MoveCaret(Length(), extend); return;
+    case keys::kInsert:
+      // The older clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
+      if (extend && !ctrl) DefaultPaste(host_.ClipboardText());
+      if (ctrl && !extend) Copy();
+      return;
     case keys::kDelete:
+      if (extend && !ctrl && SelLength() > 0) return Cut();
       if (locked_) return;
       if (SelLength() > 0) {
         DeleteSelection();
@@ -228,13 +239,8 @@ void EditBox::DefaultKeyDown(std::int16_t keyCode, std::int16_t shift) {
   }
   if (!ctrl) return;
   switch (keyCode) {
-    case keys::kC: CopySelection(); return;
-    case keys::kX:
-      // A cut that could not delete would look like a move that lost the text; refuse it whole.
-      if (locked_ || !password_char_.empty() || SelLength() == 0) return;
-      CopySelection();
-      DeleteSelection();
-      return;
+    case keys::kC: Copy(); return;
+    case keys::kX: Cut(); return;
     case keys::kA:
       anchor_ = 0;
       caret_ = Length();
@@ -256,23 +262,30 @@ void EditBox::DefaultKeyPress(std::int16_t keyAscii) {
     }
     return;
   }
-  if (character == keys::kCtrlV) {
-    if (locked_) return;
-    std::u16string_view pasted = host_.ClipboardText();
-    pasted = pasted.substr(0, std::min(pasted.find(u'\r'), pasted.find(u'\n')));
-    if (max_length_ > 0) {
-      const std::int32_t room = std::max(max_length_ - (Length() - SelLength()), 0);
-      pasted = pasted.substr(0, Index(room));
-    }
-    // Nothing that fits: leave the selection alone, as a typed character that does not fit does.
-    if (!pasted.empty()) ReplaceSelectionByTyping(pasted);
-    return;
-  }
+  if (character == keys::kCtrlV) return DefaultPaste(host_.ClipboardText());
   if (character < u' ') return;
   if (locked_) return;
   if (max_length_ == 0 || Length() - SelLength() + 1 <= max_length_) {
     ReplaceSelectionByTyping(std::u16string_view(&character, 1));
   }
+}
+
+void EditBox::DefaultPaste(std::u16string_view text) {
+  if (locked_) return;
+  std::u16string_view pasted = text.substr(0, std::min(text.find(u'\r'), text.find(u'\n')));
+  if (max_length_ > 0) {
+    const std::int32_t room = std::max(max_length_ - (Length() - SelLength()), 0);
+    pasted = pasted.substr(0, Index(room));
+  }
+  // Nothing that fits: leave the selection alone, as a typed character that does not fit does.
+  if (!pasted.empty()) ReplaceSelectionByTyping(pasted);
+}
+
+// A cut that could not delete would look like a move that lost the text; refuse it whole.
+void EditBox::Cut() {
+  if (locked_ || !password_char_.empty() || SelLength() == 0) return;
+  Copy();
+  DeleteSelection();
 }
 
 void EditBox::MoveCaret(std::int32_t position, bool extend) {
@@ -298,8 +311,7 @@ void EditBox::DeleteSelection() {
   RaiseChange();
 }
 
-void EditBox::CopySelection() {
-  // A password box never gives its text away; an empty selection leaves the clipboard alone.
+void EditBox::Copy() {
   if (!password_char_.empty() || SelLength() == 0) return;
   host_.SetClipboardText(SelText());
 }

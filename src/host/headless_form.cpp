@@ -256,6 +256,10 @@ void HeadlessForm::Select(std::int32_t start, std::int32_t length) {
   Handle([&] { FocusedBox().UserSelect(start, length); });
 }
 
+void HeadlessForm::Paste(std::u16string_view text) {
+  Handle([&] { FocusedBox().DeliverPaste(std::u16string(text)); });
+}
+
 void HeadlessForm::Click(std::u16string_view name) {
   Handle([&] { Get(name).box.DeliverClick(); });
 }

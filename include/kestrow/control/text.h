@@ -118,14 +118,19 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void PutProperty(std::string_view name, const host::Variant& value) override;
 
  private:
-  // Text1's events: focus, keys and changes go to the engine; clicks and the mouse go on to the
-  // application with the inner box's own coordinates.
+  // Text1's events: focus, keys, pastes and changes go to the engine; clicks and the mouse go on
+  // to the application with the inner box's own coordinates.
   void GotFocus() override { engine_.Text1_GotFocus(); }
   void LostFocus() override { engine_.Text1_LostFocus(); }
   void Change() override { engine_.Text1_Change(); }
   void KeyPress(std::int16_t& keyAscii) override { engine_.Text1_KeyPress(keyAscii); }
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { engine_.Text1_KeyDown(keyCode, shift); }
   void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override { engine_.Text1_KeyUp(keyCode, shift); }
+  // The host's paste command goes through the field's own paste, never the box's.
+  void Paste(std::u16string& text) override {
+    engine_.Paste(text);
+    text.clear();
+  }
   void Click() override;
   void DblClick() override;
   void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;

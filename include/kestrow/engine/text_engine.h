@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "kestrow/engine/edit_history.h"
 #include "kestrow/engine/edit_position_table.h"
 #include "kestrow/engine/format_types.h"
 #include "kestrow/host/control_site.h"
@@ -108,7 +109,30 @@ class TextEngine : private FormatMembers {
   void Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift);
   void Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift);
 
+  // --- Beyond the keys: the clipboard and the caret -----------------------------------------
+  // Pastes the first line of `text` at the caret of the focused field: a whole number, date or
+  // yes/no the field can hold becomes its value; otherwise the characters go in as typed keys
+  // (each raising KeyPress), a character equal to the literal at the caret steps over it, and
+  // one the caret's position refuses is skipped. A paste never moves the focus and is one step
+  // of the history.
+  void Paste(std::u16string_view text);
+  // After a click that selected nothing: a caret standing before a literal moves on to the next
+  // edit position (to the end of the text when none follows), so the next key is not refused.
+  void MoveCaretOffLiteral();
+
  private:
+  // One action of the user's: what it writes is one step of the history.
+  class UserStep {
+   public:
+    explicit UserStep(TextEngine& engine);
+    ~UserStep();
+    UserStep(const UserStep&) = delete;
+    UserStep& operator=(const UserStep&) = delete;
+
+   private:
+    TextEngine& engine_;
+  };
+
   // Mask construction
   std::u16string NumericMask() const;
   std::u16string GroupedNumericMask() const;
@@ -137,8 +161,13 @@ class TextEngine : private FormatMembers {
   void ShowLogical();
 
   // Keystrokes
-  bool PassesClassFilter(std::int16_t keyAscii) const;
+  // Where a key goes: the caret, or over a selection the first edit position at or after its
+  // start.
+  std::int32_t TypingPosition() const;
+  bool PassesClassFilter(std::int16_t keyAscii, std::int32_t position) const;
   void PressLogicalKey(std::int16_t keyAscii);
+  // Shows the logical value chosen (1 or 0) and selects its word, as a logical key does.
+  void ChooseLogical(std::int16_t value);
   void TypeOverSelection(std::int16_t& keyAscii);
   void Backspace();
   void TypeDecimalPoint();
@@ -157,6 +186,22 @@ class TextEngine : private FormatMembers {
   void NumericEnter();
   void MoveCaret(std::int32_t position);
   bool NothingSelected() const { return text1_.SelLength() == 0; }
+  // A focus move asked for by a typed key; none in the middle of a paste.
+  void SendTab(std::u16string_view keys);
+
+  // Deletion, the clipboard and the history
+  void DeleteSelectionOrNext();
+  void Cut();
+  bool PasteWholeValue(std::u16string_view line);
+  // The pasted character, when it equals the literal at the caret, steps over it.
+  bool StepOverLiteral(char16_t character);
+  void Undo();
+  void Redo();
+  void Restore(const std::optional<EditHistory::Restored>& step);
+  EditHistory::Selection CurrentSelection() const { return {text1_.SelStart(), text1_.SelLength()}; }
+  // Every write of the box's text goes through these, so that a user's step can be taken back.
+  void WriteText(std::u16string_view text);
+  void WriteRange(std::int32_t start, std::int32_t count, std::u16string_view replacement);
 
   // Value conversion
   host::Variant ReadEditedValue() const;
@@ -190,6 +235,8 @@ class TextEngine : private FormatMembers {
     std::int16_t displayFormat = 0;
   };
   CaseConverted case_converted_;
+  EditHistory history_;
+  bool pasting_ = false;
 };
 
 }  // namespace kestrow::engine

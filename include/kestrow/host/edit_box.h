@@ -38,6 +38,9 @@ class EditBoxEvents {
   virtual void KeyDown(std::int16_t& /*keyCode*/, std::int16_t& /*shift*/) {}
   virtual void KeyPress(std::int16_t& /*keyAscii*/) {}
   virtual void KeyUp(std::int16_t& /*keyCode*/, std::int16_t& /*shift*/) {}
+  // The host's paste command with the text to paste; a handler that takes the text (leaves it
+  // empty) keeps the box from pasting it itself.
+  virtual void Paste(std::u16string& /*text*/) {}
   virtual void Click() {}
   virtual void DblClick() {}
   virtual void MouseDown(std::int16_t& /*button*/, std::int16_t& /*shift*/, float& /*x*/, float& /*y*/) {}
@@ -57,10 +60,14 @@ inline constexpr std::int16_t kLeft = 37;
 inline constexpr std::int16_t kUp = 38;
 inline constexpr std::int16_t kRight = 39;
 inline constexpr std::int16_t kDown = 40;
+inline constexpr std::int16_t kInsert = 45;
 inline constexpr std::int16_t kDelete = 46;
 inline constexpr std::int16_t kA = 65;
 inline constexpr std::int16_t kC = 67;
+inline constexpr std::int16_t kV = 86;
 inline constexpr std::int16_t kX = 88;
+inline constexpr std::int16_t kY = 89;
+inline constexpr std::int16_t kZ = 90;
 inline constexpr std::int16_t kF4 = 115;
 
 inline constexpr std::int16_t kShiftMask = 1;
@@ -115,6 +122,12 @@ class EditBox : public ControlState {
   void SetPasswordChar(std::u16string_view character);
   // The text as the user sees it (password characters in place of the text).
   std::u16string DisplayedText() const;
+
+  // Puts the selection on the host's clipboard; a password box and an empty selection leave the
+  // clipboard alone.
+  void Copy();
+  // What the host's clipboard holds.
+  const std::u16string& ClipboardText() const { return host_.ClipboardText(); }
 
   bool HasFocus() const { return has_focus_; }
   // Asks the host for the input focus; it arrives after the current host event.
@@ -185,6 +198,8 @@ class EditBox : public ControlState {
   void DeliverKeyDown(std::int16_t keyCode, std::int16_t shift);
   void DeliverKeyPress(std::int16_t keyAscii);
   void DeliverKeyUp(std::int16_t keyCode, std::int16_t shift);
+  // The host's paste command (a menu, a terminal's bracketed paste) with the text to paste.
+  void DeliverPaste(std::u16string text);
   void DeliverClick();
   void DeliverDblClick();
   void DeliverMouseDown(std::int16_t button, std::int16_t shift, float x, float y);
@@ -196,10 +211,12 @@ class EditBox : public ControlState {
  private:
   void DefaultKeyDown(std::int16_t keyCode, std::int16_t shift);
   void DefaultKeyPress(std::int16_t keyAscii);
+  // Its first line over the selection, as much as MaxLength leaves room for.
+  void DefaultPaste(std::u16string_view text);
+  void Cut();
   void MoveCaret(std::int32_t position, bool extend);
   void ReplaceSelectionByTyping(std::u16string_view text);
   void DeleteSelection();
-  void CopySelection();
   void RaiseChange();
   std::int32_t Length() const { return static_cast<std::int32_t>(text_.size()); }
 

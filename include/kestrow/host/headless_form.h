@@ -80,6 +80,8 @@ class HeadlessForm final : private BoxHost {
   void RawKeyPress(std::int16_t keyAscii);
   void RawKeyUp(std::int16_t keyCode, std::int16_t shift);
   void Select(std::int32_t start, std::int32_t length);
+  // The host's paste command (not a key): the focused element pastes `text`.
+  void Paste(std::u16string_view text);
   void Click(std::u16string_view name);
   void DblClick(std::u16string_view name);
   enum class MouseAction { Down, Move, Up };

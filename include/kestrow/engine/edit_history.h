@@ -1,0 +1,83 @@
+// What the user's actions wrote during one visit to a field, step by step, so that they can be
+// taken back (undo) and made again (redo). A step is one action of the user's (a typed key, a
+// deletion, a cut, a paste): the writes it made to the text, in order, and the selection before
+// and after it. Only what was written is kept, so a key in a long field costs what it wrote.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrow::engine {
+
+class EditHistory {
+ public:
+  struct Selection {
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+    friend bool operator==(const Selection&, const Selection&) = default;
+  };
+  // The text and selection a step back or forth gives.
+  struct Restored {
+    std::u16string text;
+    Selection selection;
+  };
+
+  static constexpr std::size_t kMaxSteps = 100;
+
+  // A user's action begins, at the box's text revision `revision`. Steps begun inside one belong
+  // to it. A history holds only while the text is as its last step left it: when anybody else
+  // wrote it since, the history is forgotten.
+  void Begin(Selection before, std::uint64_t revision);
+  // Whether the writes now being made belong to a step.
+  bool Recording() const { return depth_ > 0; }
+  // One write of the text, noted before it is made: at `start`, `removed` gives way to
+  // `inserted`. Only writes that change the text are noted.
+  void NoteWrite(std::int32_t start, std::u16string_view removed, std::u16string_view inserted);
+  // The whole text `before` gives way to `after`: only the part between what they share at
+  // either end is noted.
+  void NoteWholeText(std::u16string_view before, std::u16string_view after);
+  // Ends the step begun last. The outermost step is kept when it wrote something, and only when
+  // every change of the text since it began was noted.
+  void End(Selection after, std::uint64_t revision);
+  // Steps back (forth) from `current`, the text at revision `revision`; nothing when there is no
+  // step, or the text is no longer the one the history knows.
+  std::optional<Restored> Undo(std::u16string_view current, std::uint64_t revision);
+  std::optional<Restored> Redo(std::u16string_view current, std::uint64_t revision);
+  // The step back or forth was written: the text stands as the history says at `revision`.
+  void Settle(std::uint64_t revision) { revision_ = revision; }
+
+  // Forgets every step, the one being recorded included.
+  void Forget();
+  std::size_t UndoSteps() const { return undo_.size(); }
+  std::size_t RedoSteps() const { return redo_.size(); }
+
+ private:
+  struct Write {
+    std::int32_t start = 0;
+    std::u16string removed;
+    std::u16string inserted;
+  };
+  struct Step {
+    std::vector<Write> writes;
+    Selection before;
+    Selection after;
+  };
+  // Whether `current` at `revision` is the text the history knows; forgets it when not.
+  bool Knows(std::uint64_t revision);
+
+  std::deque<Step> undo_;
+  std::vector<Step> redo_;
+  Step open_;
+  int depth_ = 0;
+  bool open_forgotten_ = false;
+  std::uint64_t open_revision_ = 0;
+  // The box's text revision at which the text is as the last step (or step back) left it.
+  std::optional<std::uint64_t> revision_;
+};
+
+}  // namespace kestrow::engine
