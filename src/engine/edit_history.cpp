@@ -1,6 +1,7 @@
 #include "kestrow/engine/edit_history.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kestrow::engine {
 
@@ -11,20 +12,31 @@ bool Holds(std::u16string_view text, std::size_t start, std::u16string_view part
   return start <= text.size() && text.substr(start, part.size()) == part;
 }
 
+// Moves the last `count` elements of `from` to the end of `to`, in their order.
+template <typename From, typename To>
+void MoveLast(From& from, std::size_t count, To& to) {
+  const auto first = from.end() - static_cast<std::ptrdiff_t>(count);
+  to.insert(to.end(), std::make_move_iterator(first), std::make_move_iterator(from.end()));
+  from.erase(first, from.end());
+}
+
 }  // namespace
 
-void EditHistory::Begin(Selection before, std::uint64_t revision) {
-  if (depth_++ > 0) return;
+void EditHistory::Open(Selection before, std::uint64_t revision) {
   Knows(revision);
-  open_.writes.clear();
-  open_.before = before;
+  open_ = {0, before, {}};
   open_forgotten_ = false;
   open_revision_ = revision;
 }
 
 void EditHistory::NoteWrite(std::int32_t start, std::u16string_view removed, std::u16string_view inserted) {
   if (!Recording() || removed == inserted) return;
-  open_.writes.push_back({start, std::u16string(removed), std::u16string(inserted)});
+  Write& write = done_writes_.emplace_back();
+  write.start = start;
+  write.removed = static_cast<std::int32_t>(removed.size());
+  write.text.reserve(removed.size() + inserted.size());
+  write.text.append(removed).append(inserted);
+  ++open_.writes;
 }
 
 void EditHistory::NoteWholeText(std::u16string_view before, std::u16string_view after) {
@@ -38,62 +50,64 @@ void EditHistory::NoteWholeText(std::u16string_view before, std::u16string_view 
             after.substr(head, after.size() - head - tail));
 }
 
-void EditHistory::End(Selection after, std::uint64_t revision) {
-  if (depth_ == 0 || --depth_ > 0) return;
+void EditHistory::Close(Selection after, std::uint64_t revision) {
   // Each noted write changed the text once; any other change was somebody else's.
-  const bool allNoted = revision - open_revision_ == open_.writes.size();
+  const bool allNoted = revision - open_revision_ == open_.writes;
   revision_ = revision;
-  if (open_forgotten_ || !allNoted) {
-    Forget();
-    return;
-  }
-  if (open_.writes.empty()) return;
+  if (open_forgotten_ || !allNoted) return Forget();
+  if (open_.writes == 0) return;
   open_.after = after;
-  undo_.push_back(std::move(open_));
-  open_ = {};
-  if (undo_.size() > kMaxSteps) undo_.pop_front();
-  redo_.clear();
+  done_.push_back(open_);
+  if (done_.size() > kMaxSteps) {
+    done_writes_.erase(done_writes_.begin(), done_writes_.begin() + static_cast<std::ptrdiff_t>(done_.front().writes));
+    done_.pop_front();
+  }
+  undone_.clear();
+  undone_writes_.clear();
 }
 
 std::optional<EditHistory::Restored> EditHistory::Undo(std::u16string_view current, std::uint64_t revision) {
-  if (!Knows(revision) || undo_.empty()) return std::nullopt;
+  if (!Knows(revision) || done_.empty()) return std::nullopt;
+  const Step step = done_.back();
   std::u16string text(current);
-  const Step& step = undo_.back();
-  for (auto write = step.writes.rbegin(); write != step.writes.rend(); ++write) {
+  for (auto write = done_writes_.rbegin(); write != done_writes_.rbegin() + static_cast<std::ptrdiff_t>(step.writes); ++write) {
     const auto start = static_cast<std::size_t>(write->start);
-    if (!Holds(text, start, write->inserted)) {
+    if (!Holds(text, start, write->Inserted())) {
       Forget();  // not the text the step left: never write a guess
       return std::nullopt;
     }
-    text.replace(start, write->inserted.size(), write->removed);
+    text.replace(start, write->Inserted().size(), write->Removed());
   }
-  Restored restored{std::move(text), step.before};
-  redo_.push_back(std::move(undo_.back()));
-  undo_.pop_back();
-  return restored;
+  MoveLast(done_writes_, step.writes, undone_writes_);
+  done_.pop_back();
+  undone_.push_back(step);
+  return Restored{std::move(text), step.before};
 }
 
 std::optional<EditHistory::Restored> EditHistory::Redo(std::u16string_view current, std::uint64_t revision) {
-  if (!Knows(revision) || redo_.empty()) return std::nullopt;
+  if (!Knows(revision) || undone_.empty()) return std::nullopt;
+  const Step step = undone_.back();
   std::u16string text(current);
-  const Step& step = redo_.back();
-  for (const Write& write : step.writes) {
-    const auto start = static_cast<std::size_t>(write.start);
-    if (!Holds(text, start, write.removed)) {
+  for (auto write = undone_writes_.end() - static_cast<std::ptrdiff_t>(step.writes); write != undone_writes_.end(); ++write) {
+    const auto start = static_cast<std::size_t>(write->start);
+    if (!Holds(text, start, write->Removed())) {
       Forget();
       return std::nullopt;
     }
-    text.replace(start, write.removed.size(), write.inserted);
+    text.replace(start, write->Removed().size(), write->Inserted());
   }
-  Restored restored{std::move(text), step.after};
-  undo_.push_back(std::move(redo_.back()));
-  redo_.pop_back();
-  return restored;
+  MoveLast(undone_writes_, step.writes, done_writes_);
+  undone_.pop_back();
+  done_.push_back(step);
+  return Restored{std::move(text), step.after};
 }
 
 void EditHistory::Forget() {
-  undo_.clear();
-  redo_.clear();
+  done_.clear();
+  done_writes_.clear();
+  undone_.clear();
+  undone_writes_.clear();
+  open_.writes = 0;
   if (Recording()) open_forgotten_ = true;
 }
 

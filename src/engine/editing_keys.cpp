@@ -24,6 +24,7 @@ void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { Raise
 
 // Enter in a numeric field keeps only what was typed before the caret.
 void TextEngine::NumericEnter() {
+  UserStep step(*this);
   const std::u16string text = text1_.Text();
   const auto caret = static_cast<std::size_t>(text1_.SelStart());
   const std::u16string typed = StripLiterals(std::u16string_view(text).substr(0, caret));
@@ -42,7 +43,6 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     redo ? Redo() : Undo();
     return;
   }
-  UserStep step(*this);
   if (KeyCode == keys::kEnter) {
     KeyCode = 0;
     if (m_DataType == dtNumeric) NumericEnter();
@@ -123,6 +123,7 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
 // Delete: the selection, or the character after the caret, with the literals kept in place.
 void TextEngine::DeleteSelectionOrNext() {
   if (m_DataType == dtLogical) return;
+  UserStep step(*this);
   const std::int32_t s = text1_.SelStart();
   WriteText(DeleteAndShift(text1_.Text(), s, std::max(text1_.SelLength(), 1)));
   MoveCaret(s);

@@ -126,12 +126,18 @@ const DataTypeReports& ReportsFor(std::int32_t dataType) {
 
 }  // namespace
 
+// What was typed under the old settings cannot be taken back under the new ones.
+void TextEngine::ReportSetting(std::string_view property) {
+  history_.Forget();
+  site_.PropertyChanged(property);
+}
+
 void TextEngine::Refuse(std::u16string_view prompt) { site_.MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box"); }
 
 void TextEngine::SetAlignment(std::int32_t New_Alignment) {
   if (New_Alignment < INT16_MIN || New_Alignment > INT16_MAX) host::errors::RaiseOverflow();
   text1_.SetAlignment(static_cast<std::int16_t>(New_Alignment));
-  site_.PropertyChanged("Alignment");
+  ReportSetting("Alignment");
 }
 
 void TextEngine::SetDataType(std::int32_t New_DataType) {
@@ -142,7 +148,7 @@ void TextEngine::SetDataType(std::int32_t New_DataType) {
   if (New_DataType == m_DataType) return;
   m_DataType = static_cast<std::int16_t>(New_DataType);
   ApplyDataTypeDefaults(New_DataType);
-  site_.PropertyChanged("DataType");
+  ReportSetting("DataType");
   RebuildMask();
 }
 
@@ -175,10 +181,10 @@ void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
   text1_.SetPasswordChar(dataType == dtPassword ? m_PadChar : u"");
   const DataTypeReports& after = ReportsFor(dataType);
   SetAlignment(after.alignment);
-  for (std::string_view report : after.reports) site_.PropertyChanged(report);
+  for (std::string_view report : after.reports) ReportSetting(report);
   const auto reported = [&](std::string_view name) { return std::ranges::find(after.reports, name) != after.reports.end(); };
-  if (bounded.length && !reported("Length")) site_.PropertyChanged("Length");
-  if (bounded.decimalPlaces && !reported("DecimalPlaces")) site_.PropertyChanged("DecimalPlaces");
+  if (bounded.length && !reported("Length")) ReportSetting("Length");
+  if (bounded.decimalPlaces && !reported("DecimalPlaces")) ReportSetting("DecimalPlaces");
 }
 
 TypeBoundsChange TextEngine::BringIntoTypeBounds() {
@@ -209,15 +215,15 @@ void TextEngine::SetInputFormat(std::int32_t New_InputFormat) {
   }
   if (dataType == dtNumeric && New_InputFormat == dtCustomFormat && m_DisplayFormat != dtNone) {
     m_DisplayFormat = dtNone;
-    site_.PropertyChanged("DisplayFormat");
+    ReportSetting("DisplayFormat");
   }
   if (dataType == dtPassword && New_InputFormat == dtStarFormat) {
     m_PadChar = u"*";
-    site_.PropertyChanged("PadChar");
+    ReportSetting("PadChar");
     text1_.SetPasswordChar(u"*");
   }
   m_InputFormat = static_cast<std::int16_t>(New_InputFormat);
-  site_.PropertyChanged("InputFormat");
+  ReportSetting("InputFormat");
   RebuildMask();
 }
 
@@ -227,7 +233,7 @@ void TextEngine::SetDisplayFormat(std::int32_t New_DisplayFormat) {
     return;
   }
   m_DisplayFormat = static_cast<std::int16_t>(New_DisplayFormat);
-  site_.PropertyChanged("DisplayFormat");
+  ReportSetting("DisplayFormat");
   if (m_DataType == dtNumeric || m_DataType == dtDate) RebuildMask();
 }
 
@@ -243,7 +249,7 @@ void TextEngine::SetPadChar(std::u16string_view New_PadChar) {
     return;
   }
   m_PadChar = New_PadChar.empty() ? std::u16string() : std::u16string(1, New_PadChar.front());
-  site_.PropertyChanged("PadChar");
+  ReportSetting("PadChar");
   if (m_DataType == dtPassword) {
     text1_.SetPasswordChar(m_PadChar);
     RebuildMask();
@@ -267,10 +273,10 @@ void TextEngine::SetMask(std::u16string_view New_Mask) {
   }
   m_Length = measured.length;
   m_DecimalPlaces = measured.decimalPlaces;
-  site_.PropertyChanged("Length");
-  site_.PropertyChanged("DecimalPlaces");
+  ReportSetting("Length");
+  ReportSetting("DecimalPlaces");
   m_Mask = measured.mask;
-  site_.PropertyChanged("Mask");
+  ReportSetting("Mask");
   m_DisplayMask = m_DataType == dtAlphaNumeric ? CommonModule::TranslateChars(m_Mask, u"XASN9#", u"      ")
                                                : CommonModule::TranslateChars(m_Mask, u"9#", u"  ");
   RebuildMask();
@@ -278,12 +284,12 @@ void TextEngine::SetMask(std::u16string_view New_Mask) {
 
 void TextEngine::SetAutoTab(bool New_AutoTab) {
   m_AutoTab = New_AutoTab;
-  site_.PropertyChanged("AutoTab");
+  ReportSetting("AutoTab");
 }
 
 void TextEngine::SetAutoSelect(bool New_AutoSelect) {
   m_AutoSelect = New_AutoSelect;
-  site_.PropertyChanged("AutoSelect");
+  ReportSetting("AutoSelect");
 }
 
 void TextEngine::SetLength(std::int16_t New_Length) {
@@ -303,7 +309,7 @@ void TextEngine::SetLength(std::int16_t New_Length) {
     return;
   }
   m_Length = New_Length;
-  site_.PropertyChanged("Length");
+  ReportSetting("Length");
   RebuildMask();
 }
 
@@ -318,7 +324,7 @@ void TextEngine::SetDecimalPlaces(std::int16_t New_DecimalPlaces) {
     return;
   }
   m_DecimalPlaces = New_DecimalPlaces;
-  site_.PropertyChanged("DecimalPlaces");
+  ReportSetting("DecimalPlaces");
   RebuildMask();
 }
 

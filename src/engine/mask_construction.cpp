@@ -135,8 +135,6 @@ void TextEngine::RebuildMask() {
   m_EditTemplate = BuildEditTemplate();
   positions_ = EditPositionTable(m_Mask, m_EditTemplate);
   positions_stale_ = false;
-  // What was typed under the old settings cannot be taken back under the new ones.
-  history_.Forget();
   RefreshDisplay();
 }
 

@@ -32,7 +32,9 @@ class EditHistory {
   // A user's action begins, at the box's text revision `revision`. Steps begun inside one belong
   // to it. A history holds only while the text is as its last step left it: when anybody else
   // wrote it since, the history is forgotten.
-  void Begin(Selection before, std::uint64_t revision);
+  void Begin(Selection before, std::uint64_t revision) {
+    if (depth_++ == 0) Open(before, revision);
+  }
   // Whether the writes now being made belong to a step.
   bool Recording() const { return depth_ > 0; }
   // One write of the text, noted before it is made: at `start`, `removed` gives way to
@@ -43,7 +45,9 @@ class EditHistory {
   void NoteWholeText(std::u16string_view before, std::u16string_view after);
   // Ends the step begun last. The outermost step is kept when it wrote something, and only when
   // every change of the text since it began was noted.
-  void End(Selection after, std::uint64_t revision);
+  void End(Selection after, std::uint64_t revision) {
+    if (depth_ > 0 && --depth_ == 0) Close(after, revision);
+  }
   // Steps back (forth) from `current`, the text at revision `revision`; nothing when there is no
   // step, or the text is no longer the one the history knows.
   std::optional<Restored> Undo(std::u16string_view current, std::uint64_t revision);
@@ -53,27 +57,38 @@ class EditHistory {
 
   // Forgets every step, the one being recorded included.
   void Forget();
-  std::size_t UndoSteps() const { return undo_.size(); }
-  std::size_t RedoSteps() const { return redo_.size(); }
+  std::size_t UndoSteps() const { return done_.size(); }
+  std::size_t RedoSteps() const { return undone_.size(); }
 
  private:
+  // One write: at `start`, the first `removed` characters of `text` gave way to the rest.
   struct Write {
     std::int32_t start = 0;
-    std::u16string removed;
-    std::u16string inserted;
+    std::int32_t removed = 0;
+    std::u16string text;
+    std::u16string_view Removed() const { return std::u16string_view(text).substr(0, static_cast<std::size_t>(removed)); }
+    std::u16string_view Inserted() const { return std::u16string_view(text).substr(static_cast<std::size_t>(removed)); }
   };
   struct Step {
-    std::vector<Write> writes;
+    std::size_t writes = 0;  // its writes are the last this many of its log
     Selection before;
     Selection after;
   };
-  // Whether `current` at `revision` is the text the history knows; forgets it when not.
+  void Open(Selection before, std::uint64_t revision);
+  void Close(Selection after, std::uint64_t revision);
+  // Whether the text at `revision` is the one the history knows; forgets it when not.
   bool Knows(std::uint64_t revision);
 
-  std::deque<Step> undo_;
-  std::vector<Step> redo_;
-  Step open_;
+  // The steps that can be undone, oldest first, and their writes in one log, each step's in the
+  // order made; the open step's writes follow theirs. One log keeps a typed key from asking for
+  // memory of its own.
+  std::deque<Step> done_;
+  std::deque<Write> done_writes_;
+  // The steps undone, the last undone last, with their writes.
+  std::vector<Step> undone_;
+  std::vector<Write> undone_writes_;
   int depth_ = 0;
+  Step open_;
   bool open_forgotten_ = false;
   std::uint64_t open_revision_ = 0;
   // The box's text revision at which the text is as the last step (or step back) left it.

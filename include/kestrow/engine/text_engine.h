@@ -214,6 +214,8 @@ class TextEngine : private FormatMembers {
 
   // Setters
   void Refuse(std::u16string_view prompt);
+  // Reports a setting changed; the history of the field's edits is forgotten with it.
+  void ReportSetting(std::string_view property);
   void ApplyDataTypeDefaults(std::int32_t dataType);
 
   host::EditBox& text1_;
