@@ -33,11 +33,15 @@ class Events final : public EditBoxEvents {
   void KeyPress(std::int16_t& keyAscii) override {
     if (on_key_press) on_key_press(keyAscii);
   }
+  void Paste(std::u16string& text) override {
+    if (on_paste) on_paste(text);
+  }
 
   int changes = 0;
   std::function<void()> on_change;
   std::function<void(std::int16_t&, std::int16_t&)> on_key_down;
   std::function<void(std::int16_t&)> on_key_press;
+  std::function<void(std::u16string&)> on_paste;
 };
 
 class EditBoxTest : public ::testing::Test {
@@ -291,6 +295,35 @@ TEST_F(EditBoxTest, ClipboardKeysAndPasswordBoxes) {
   EXPECT_EQ(box_.Text(), u"pw");
 }
 
+TEST_F(EditBoxTest, TheOlderClipboardKeysCopyCutAndPaste) {
+  Given(u"hello", 1, 3);
+  Down(keys::kInsert, keys::kCtrlMask);
+  EXPECT_EQ(host_.clipboard, u"ell");
+  host_.clipboard = u"ELL";
+  Down(keys::kInsert, keys::kShiftMask);
+  EXPECT_EQ(box_.Text(), u"hELLo");
+  box_.UserSelect(0, 2);
+  Down(keys::kDelete, keys::kShiftMask);
+  EXPECT_EQ(host_.clipboard, u"hE");
+  EXPECT_EQ(box_.Text(), u"LLo");
+  // Without a selection Shift+Delete deletes, as Delete does, and the clipboard stays.
+  Down(keys::kDelete, keys::kShiftMask);
+  EXPECT_EQ(box_.Text(), u"Lo");
+  EXPECT_EQ(host_.clipboard, u"hE");
+}
+
+TEST_F(EditBoxTest, TheHostsPasteCommandGoesToTheHandlerFirst) {
+  Given(u"ab", 1);
+  box_.DeliverPaste(u"xy\nz");
+  EXPECT_EQ(box_.Text(), u"axyb");
+  events_.on_paste = [](std::u16string& text) { text = u"!"; };
+  box_.DeliverPaste(u"xy");
+  EXPECT_EQ(box_.Text(), u"axy!b");
+  events_.on_paste = [](std::u16string& text) { text.clear(); };  // taken by the handler
+  box_.DeliverPaste(u"xy");
+  EXPECT_EQ(box_.Text(), u"axy!b");
+}
+
 TEST_F(EditBoxTest, LockedBoxKeepsItsTextButCopies) {
   Given(u"fixed", 0, 5);
   box_.SetLocked(true);
@@ -298,7 +331,10 @@ TEST_F(EditBoxTest, LockedBoxKeepsItsTextButCopies) {
   Press(u'x');
   Press(u'\b');
   Press(keys::kCtrlV);
+  Down(keys::kInsert, keys::kShiftMask);
+  box_.DeliverPaste(u"pasted");
   Down(keys::kDelete);
+  Down(keys::kDelete, keys::kShiftMask);
   Down(keys::kX, keys::kCtrlMask);
   EXPECT_EQ(box_.Text(), u"fixed");
   EXPECT_EQ(host_.clipboard, u"new");

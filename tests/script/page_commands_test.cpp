@@ -71,6 +71,17 @@ TEST(PageCommands, AReloadedControlIsShownAgainAndASavedFormKeepsThePagesSetting
   EXPECT_NE(PageLine(run).find(R"("txtMask":{"text":"******")"), std::string::npos) << PageLine(run);
 }
 
+TEST(PageCommands, AReloadOfAControlThePageDoesNotShowKeepsThePagesEdits) {
+  const Outcome run = Play("new\nnew\npage open Field1\npage pick cmbDataType \"1 - Numeric\"\nuse Field2\nreload\npage show\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(PageLine(run).find(R"("changed":true)"), std::string::npos) << PageLine(run);
+  EXPECT_NE(PageLine(run).find(R"("cmbDataType":{"text":"1 - Numeric")"), std::string::npos) << PageLine(run);
+  // Applied, the edit reaches the control the page shows.
+  const Outcome applied = Play("new\nnew\npage open Field1\npage pick cmbDataType \"1 - Numeric\"\nuse Field2\nreload\n"
+                               "page apply\nuse Field1\nget DataType\n");
+  EXPECT_EQ(applied.lines.back(), R"({"control":"Field1","get":"DataType","type":"Long","value":1})");
+}
+
 TEST(PageCommands, MalformedPageLinesEndTheRun) {
   for (const char* line : {"page show", "page open nobody", "page open other", "page pick cmbMask \"x\"",
                            "page pick cmbDataType \"9 - Colour\"", "page focus lblLength", "page jump",

@@ -84,7 +84,8 @@ TEST_F(ProgramFiles, AFileThatCannotBeReadGivesTheSystemsReason) {
 TEST(Program, ScriptHelpListsTheCommandsAndEveryConstant) {
   const ProgramRun run = Program({"script", "--help"});
   EXPECT_EQ(run.status, 0);
-  for (const std::string_view usage : {"  set PROP VALUE\n", "  key NAME [MODS]\n", "  today YYYY-MM-DD\n"}) {
+  for (const std::string_view usage : {"  set PROP VALUE\n", "  key NAME [MODS]\n", "  today YYYY-MM-DD\n", "  clipboard \"TEXT\"\n",
+                                       "  show [size|clipboard]\n"}) {
     EXPECT_NE(run.out.find(usage), std::string::npos) << usage;
   }
   std::size_t listed = 0;

@@ -231,6 +231,19 @@ TEST(Keys, ModifiersBecomeShiftBitsAndRawEventsGoToTheFocusedBox) {
   EXPECT_GE(Index(run, R"({"control":"Field1","event":"KeyPress","KeyAscii":49})"), 0);
 }
 
+TEST(Clipboard, TheScriptPutsTextOnTheHostsClipboardAndShowsIt) {
+  const Outcome run = Play(
+      "show clipboard\nclipboard \"555 123\\u00e9\"\nshow clipboard\nnew\nset InputFormat 0\nset Mask \"999-999\"\nfocus\n"
+      "key V ctrl\nshow\nselect 0 3\nkey X ctrl\nshow clipboard\nfocus other\nkey V ctrl\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.With("\"clipboard\""), (std::vector<std::string>{R"({"clipboard":""})", R"({"clipboard":"555 123é"})",
+                                                                  R"({"clipboard":"555"})"}));
+  EXPECT_NE(run.With("\"box\"")[0].find(R"("text":"555-123")"), std::string::npos) << "pasted through the mask";
+  EXPECT_TRUE(run.With("\"error\"").empty());
+  EXPECT_EQ(Play("clipboard text\n").status, 2) << "the text is a string";
+  EXPECT_EQ(Play("show clipboards\n").status, 2);
+}
+
 TEST(Today, SetsTheHostsDateForTheRunOnly) {
   const Outcome run = Play("today 2001-02-03\nnew\nset DataType 2\nshow\n");
   ASSERT_EQ(run.status, 0) << run.err;
