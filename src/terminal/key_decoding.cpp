@@ -91,20 +91,47 @@ KeyAction DecodeControl(char32_t character) {
   return FieldKey{std::string(1, letter), kCtrlMask};
 }
 
+// A character above the C0 controls and Delete in UTF-16; nothing for a C1 control, a surrogate
+// or a code beyond Unicode.
+std::u16string Utf16(char32_t character) {
+  if (character >= 0x80 && character < 0xA0) return {};
+  if ((character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF) return {};
+  if (character < 0x10000) return std::u16string(1, static_cast<char16_t>(character));
+  const char32_t offset = character - 0x10000;
+  return {static_cast<char16_t>(0xD800 + (offset >> 10)), static_cast<char16_t>(0xDC00 + (offset & 0x3FF))};
+}
+
 KeyAction DecodeCharacter(char32_t character) {
   if (character < 32) return DecodeControl(character);
   if (character == kDeleteCharacter) return FieldKey{"Backspace", 0};
-  if (character >= 0x80 && character < 0xA0) return std::monostate{};  // C1 controls
-  if ((character >= 0xD800 && character <= 0xDFFF) || character > 0x10FFFF) return std::monostate{};
-  if (character < 0x10000) return TypedText{std::u16string(1, static_cast<char16_t>(character))};
-  const char32_t offset = character - 0x10000;
-  return TypedText{{static_cast<char16_t>(0xD800 + (offset >> 10)), static_cast<char16_t>(0xDC00 + (offset & 0x3FF))}};
+  std::u16string text = Utf16(character);
+  if (text.empty()) return std::monostate{};
+  return TypedText{std::move(text)};
+}
+
+// Line breaks stay for the field to cut the paste at; other controls are no text.
+KeyAction DecodePaste(std::u32string_view pasted) {
+  std::u16string text;
+  for (const char32_t character : pasted) {
+    if (character == '\r' || character == '\n') {
+      text += static_cast<char16_t>(character);
+    } else if (character >= 32 && character != kDeleteCharacter) {
+      text += Utf16(character);
+    }
+  }
+  if (text.empty()) return std::monostate{};
+  return PastedText{std::move(text)};
 }
 
 }  // namespace
 
 KeyAction Decode(const TerminalInput& input) {
-  return input.kind == TerminalInput::Kind::KeyCode ? DecodeKeyCode(input.key_name) : DecodeCharacter(input.character);
+  switch (input.kind) {
+    case TerminalInput::Kind::KeyCode: return DecodeKeyCode(input.key_name);
+    case TerminalInput::Kind::Paste: return DecodePaste(input.pasted);
+    case TerminalInput::Kind::Character: break;
+  }
+  return DecodeCharacter(input.character);
 }
 
 std::size_t Cycle(std::size_t at, std::size_t count, bool backwards) { return (at + (backwards ? count - 1 : 1)) % count; }

@@ -91,7 +91,12 @@ class PageDialog {
     if (action == KeyAction{FieldKey{"Enter", 0}}) return Press(Button::Ok);
     if (const auto* key = std::get_if<FieldKey>(&action)) frame_.PressKey(key->name, key->shift);
     if (const auto* typed = std::get_if<TypedText>(&action)) frame_.Type(typed->text);
+    if (const auto* pasted = std::get_if<PastedText>(&action)) frame_.Type(FirstLine(pasted->text));
   }
+
+  // The page's boxes have no paste command: the first line goes in as typed, all a box takes of a
+  // paste.
+  static std::u16string_view FirstLine(std::u16string_view text) { return text.substr(0, text.find_first_of(u"\r\n")); }
 
   void ListKey(std::string_view name, const host::DropDownList& list, const KeyAction& action) {
     const auto* key = std::get_if<FieldKey>(&action);

@@ -1,6 +1,7 @@
 #include "screen.h"
 
 #include <termios.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -21,6 +22,30 @@ namespace {
 // not to be seen.
 constexpr int kEscapeDelayMs = 25;
 constexpr mmask_t kMouseButtons = BUTTON1_PRESSED | BUTTON1_RELEASED | BUTTON1_CLICKED;
+
+// Bracketed paste: the terminal sends pasted text between two markers, so it is not taken for keys.
+constexpr char kBracketedPasteOn[] = "\033[?2004h";
+constexpr char kBracketedPasteOff[] = "\033[?2004l";
+constexpr char kPasteStart[] = "\033[200~";
+constexpr char kPasteEnd[] = "\033[201~";
+// A paste whose end marker never comes ends after this silence; what is beyond the most kept is
+// read and dropped, so the rest of a huge paste does not arrive as keys.
+constexpr int kPasteSilenceMs = 1000;
+constexpr std::size_t kMostPasted = 1 << 16;
+
+// The terminal driver's own uses of keys the host and its fields take: flow control (Ctrl+S,
+// Ctrl+Q), suspending (Ctrl+Z; Ctrl+Y where it suspends on being read) and quoting the next
+// character (Ctrl+V). Ctrl+C still interrupts.
+void FreeControlKeys(termios& modes) {
+  modes.c_iflag &= ~static_cast<tcflag_t>(IXON);
+  modes.c_cc[VSUSP] = static_cast<cc_t>(_POSIX_VDISABLE);
+#ifdef VDSUSP
+  modes.c_cc[VDSUSP] = static_cast<cc_t>(_POSIX_VDISABLE);
+#endif
+#ifdef VLNEXT
+  modes.c_cc[VLNEXT] = static_cast<cc_t>(_POSIX_VDISABLE);
+#endif
+}
 
 attr_t Attributes(Style style) {
   switch (style) {
@@ -43,6 +68,21 @@ std::string Capability(const char* name) {
   return value && value != reinterpret_cast<const char*>(-1) ? std::string(value) : std::string();
 }
 
+// Straight to the terminal: the library's putp writes to standard output, which is the
+// program's, not the terminal's.
+void SendToTerminal(std::FILE* tty, const char* sequence) {
+  std::fputs(sequence, tty);
+  std::fflush(tty);
+}
+
+// The first key code above the library's own that none of the terminal's keys has.
+int BindUnusedKeyCode(const char* sequence) {
+  int code = KEY_MAX + 1;
+  while (has_key(code)) ++code;
+  define_key(sequence, code);
+  return code;
+}
+
 }  // namespace
 
 Screen::Screen() {
@@ -55,10 +95,9 @@ Screen::Screen() {
   cbreak();
   noecho();
   nonl();
-  // Ctrl+S and Ctrl+Q are the host's keys, not flow control; Ctrl+C still interrupts.
   termios modes{};
   if (::tcgetattr(fileno(tty_.get()), &modes) == 0) {
-    modes.c_iflag &= ~static_cast<tcflag_t>(IXON);
+    FreeControlKeys(modes);
     ::tcsetattr(fileno(tty_.get()), TCSANOW, &modes);
     def_prog_mode();
   }
@@ -66,12 +105,16 @@ Screen::Screen() {
   keypad(stdscr, TRUE);
   mousemask(kMouseButtons, nullptr);
   mouseinterval(0);
-  std::string reset = Capability("rmcup") + Capability("cnorm") + Capability("rmkx") + Capability("sgr0");
+  paste_start_ = BindUnusedKeyCode(kPasteStart);
+  paste_end_ = BindUnusedKeyCode(kPasteEnd);
+  SendToTerminal(tty_.get(), kBracketedPasteOn);
+  std::string reset = Capability("rmcup") + Capability("cnorm") + Capability("rmkx") + Capability("sgr0") + kBracketedPasteOff;
   if (!Capability("kmous").empty()) reset += "\033[?1000l\033[?1002l\033[?1006l";
   signals_->SetResetSequence(reset);
 }
 
 Screen::~Screen() {
+  SendToTerminal(tty_.get(), kBracketedPasteOff);
   endwin();
   delscreen(screen_);
 }
@@ -82,29 +125,50 @@ int Screen::Columns() const { return COLS; }
 TerminalInput Screen::Read() {
   while (true) {
     wint_t code = 0;
-    errno = 0;
-    const int kind = wget_wch(stdscr, &code);
-    if (kind == ERR && errno == EINTR) continue;  // a signal interrupted the wait
+    const int kind = NextCode(code);
     // The terminal is gone (a hangup whose signal is ignored): nothing more can be read.
     if (kind == ERR) throw std::runtime_error("the terminal can no longer be read");
-    TerminalInput input;
-    if (kind == KEY_CODE_YES) {
-      input.kind = TerminalInput::Kind::KeyCode;
-      const char* name = keyname(static_cast<int>(code));
-      input.key_name = name ? name : "";
-      mouse_.reset();
-      MEVENT event{};
-      if (static_cast<int>(code) == KEY_MOUSE && getmouse(&event) == OK) {
-        const MouseReport::Action action = (event.bstate & BUTTON1_PRESSED)    ? MouseReport::Action::Press
-                                           : (event.bstate & BUTTON1_RELEASED) ? MouseReport::Action::Release
-                                                                               : MouseReport::Action::Click;
-        if (event.bstate & kMouseButtons) mouse_ = MouseReport{event.y, event.x, action};
-      }
-    } else {
-      input.character = static_cast<char32_t>(code);
-    }
-    return input;
+    if (kind != KEY_CODE_YES) return TerminalInput{TerminalInput::Kind::Character, static_cast<char32_t>(code), {}, {}};
+    if (static_cast<int>(code) == paste_start_) return ReadPaste();
+    // The end of a paste whose start came apart on a slow link: its text came as typed keys.
+    if (static_cast<int>(code) == paste_end_) continue;
+    return KeyCodeInput(static_cast<int>(code));
   }
+}
+
+int Screen::NextCode(wint_t& code) {
+  while (true) {
+    errno = 0;
+    const int kind = wget_wch(stdscr, &code);
+    if (kind != ERR || errno != EINTR) return kind;
+  }
+}
+
+TerminalInput Screen::KeyCodeInput(int code) {
+  const char* name = keyname(code);
+  mouse_.reset();
+  MEVENT event{};
+  if (code == KEY_MOUSE && getmouse(&event) == OK) {
+    const MouseReport::Action action = (event.bstate & BUTTON1_PRESSED)    ? MouseReport::Action::Press
+                                       : (event.bstate & BUTTON1_RELEASED) ? MouseReport::Action::Release
+                                                                           : MouseReport::Action::Click;
+    if (event.bstate & kMouseButtons) mouse_ = MouseReport{event.y, event.x, action};
+  }
+  return TerminalInput{TerminalInput::Kind::KeyCode, 0, name ? name : "", {}};
+}
+
+// Key sequences inside a paste (a pasted escape character the library took for one) are dropped.
+TerminalInput Screen::ReadPaste() {
+  TerminalInput input{TerminalInput::Kind::Paste, 0, {}, {}};
+  wtimeout(stdscr, kPasteSilenceMs);
+  while (true) {
+    wint_t code = 0;
+    const int kind = NextCode(code);
+    if (kind == ERR || (kind == KEY_CODE_YES && static_cast<int>(code) == paste_end_)) break;
+    if (kind != KEY_CODE_YES && input.pasted.size() < kMostPasted) input.pasted += static_cast<char32_t>(code);
+  }
+  wtimeout(stdscr, -1);
+  return input;
 }
 
 std::optional<MouseReport> Screen::TakeMouse() { return std::exchange(mouse_, std::nullopt); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -40,8 +41,8 @@ class Screen {
   int Rows() const;
   int Columns() const;
 
-  // Blocks for the next key; a resize or a mouse report comes as its key code. Throws
-  // std::runtime_error once the terminal cannot be read.
+  // Blocks for the next key; a resize or a mouse report comes as its key code, a bracketed paste
+  // as one input of its text. Throws std::runtime_error once the terminal cannot be read.
   TerminalInput Read();
   // The mouse report that came with the last KEY_MOUSE, if it was one of the buttons watched.
   std::optional<MouseReport> TakeMouse();
@@ -71,9 +72,17 @@ class Screen {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
 
+  // The library's next code (KEY_CODE_YES for a key code, ERR when none came), a signal's
+  // interruption aside.
+  static int NextCode(wint_t& code);
+  TerminalInput KeyCodeInput(int code);
+  TerminalInput ReadPaste();
+
   std::unique_ptr<std::FILE, TtyCloser> tty_;
   std::unique_ptr<SignalRestore> signals_;
   ::screen* screen_ = nullptr;
+  int paste_start_ = 0;  // the key codes the terminal's paste markers are read as
+  int paste_end_ = 0;
   std::vector<Layer> layers_;
   std::optional<Caret> caret_;
   std::optional<MouseReport> mouse_;

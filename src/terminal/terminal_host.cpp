@@ -76,6 +76,7 @@ class LiveSession {
     if (const auto* command = std::get_if<Command>(&action)) return Do(*command, mouse);
     if (const auto* key = std::get_if<FieldKey>(&action); key && form.FocusedName()) form.PressKey(key->name, key->shift);
     if (const auto* typed = std::get_if<TypedText>(&action); typed && form.FocusedName()) form.Type(typed->text);
+    if (const auto* pasted = std::get_if<PastedText>(&action); pasted && form.FocusedName()) form.Paste(pasted->text);
     if (const auto* tab = std::get_if<TabMove>(&action)) form.Tab(tab->backwards);
   }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# `kestrow demo` in a real terminal: every sample field typed into, the focus moved back and
-# forth, an impossible date refused, the property page applied, the form saved and the values
-# printed on quitting. Leaves the saved form in DIR/demo/form.json for run_test.sh.
+# `kestrow demo` in a real terminal: every sample field typed or pasted into, a key undone and
+# redone, the focus moved back and forth, an impossible date refused, the property page applied,
+# the form saved and the values printed on quitting. Leaves the saved form in DIR/demo/form.json
+# for run_test.sh.
 # Usage: demo_test.sh KESTROW DIR
 set -euo pipefail
 kestrow=$1
@@ -17,12 +18,20 @@ expect_focus CustomerName
 
 type_text "john smith"
 expect_screen "John Smith"  # proper case as it is typed
+type_text "s"
+expect_screen "John Smiths"
+keys C-z  # undoes the key, not the whole name: Ctrl+Z is the field's, not the terminal's suspend
+expect_gone "John Smiths"
+expect_screen "John Smith"
+keys C-y
+expect_screen "John Smiths"
+keys C-z
+expect_gone "John Smiths"
 keys Tab
 expect_focus Phone
 expect_screen "John Smith____"  # its display form: proper case, padded
 
-keys Home
-type_text "5551234567"
+type_text "5551234567"  # at once, past the mask's opening bracket
 expect_screen "(555) 123-4567"
 expect_focus Amount  # a full mask tabs on by itself
 
@@ -30,6 +39,12 @@ type_text "-1234.5"
 keys Tab
 expect_focus BirthDate
 expect_screen "(1,"  # negatives bracketed, thousands grouped
+keys BTab
+expect_focus Amount
+paste_text "1,234,567.50"  # an amount as written elsewhere replaces the value whole
+keys Tab
+expect_focus BirthDate
+expect_screen "12,34,567.50"  # grouped in lakhs
 
 keys Home
 type_text "31022026"
@@ -38,8 +53,9 @@ expect_screen "Critical stop"
 expect_screen "Kestrow ─"  # the host's caption for a box without one
 keys Enter
 expect_focus BirthDate  # the date refused keeps the focus
-keys Home
-type_text "15061990"
+paste_text "2024-12-31"  # year first, as the field's own day-month-year order
+expect_screen "31/12/2024"
+keys Tab
 expect_focus PIN
 
 type_text "1234"
@@ -103,7 +119,7 @@ expect_value() {
 }
 expect_value '{"control":"CustomerName","type":"String","value":"John Smith"}'
 expect_value '{"control":"Phone","type":"String","value":"5551234567"}'
-expect_value '{"control":"Amount","type":"Double","value":-1234.5}'
-expect_value '{"control":"BirthDate","type":"Date","value":"1990-06-15"}'
+expect_value '{"control":"Amount","type":"Double","value":1234567.5}'
+expect_value '{"control":"BirthDate","type":"Date","value":"2024-12-31"}'
 expect_value '{"control":"PIN","type":"String","value":"1234"}'
 grep -F '"control":"Subscriber"' "$work/values.jsonl" | grep -qvF '"value":0}' || fail "Subscriber is still No"

@@ -29,14 +29,21 @@ fail() {
   exit 1
 }
 
-# Waits (up to 5 seconds) for a text to show on the screen.
-expect_screen() {
+# Runs the command until it succeeds, for up to 5 seconds; fails when it never does.
+eventually() {
   for _ in $(seq 50); do
-    screen | grep -qF -- "$1" && return 0
+    "$@" && return 0
     sleep 0.1
   done
-  fail "the screen does not show \"$1\""
+  return 1
 }
+
+shows() { screen | grep -qF -- "$1"; }
+hides() { ! shows "$1"; }
+
+# Waits for a text to show on the screen, or to be gone from it.
+expect_screen() { eventually shows "$1" || fail "the screen does not show \"$1\""; }
+expect_gone() { eventually hides "$1" || fail "the screen still shows \"$1\""; }
 
 # Waits for the status line to name the focused field.
 expect_focus() { expect_screen " $1  dt"; }
@@ -44,6 +51,12 @@ expect_focus() { expect_screen " $1  dt"; }
 # Named keys (Tab, BTab, Enter, Escape, F2, C-s, ...) and literal text.
 keys() { tmux_ send-keys -t live "$@"; }
 type_text() { tmux_ send-keys -t live -l -- "$1"; }
+# A paste from the terminal: between the bracketed paste markers when the program asked for them,
+# as plain keys when it did not.
+paste_text() {
+  tmux_ set-buffer -- "$1"
+  tmux_ paste-buffer -p -t live
+}
 
 # A left click at a cell (0-based row and column), as a terminal reports it: press, then release.
 click() {
@@ -59,11 +72,7 @@ cursor_column() { tmux_ display -p -t live '#{cursor_x}'; }
 
 # Waits for the program to end and checks it left the terminal as it found it.
 expect_exit() {
-  for _ in $(seq 50); do
-    [ -s "$work/modes.after" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/modes.after" ] || fail "the program did not end"
+  eventually test -s "$work/modes.after" || fail "the program did not end"
   [ "$(cat "$work/status")" = "$1" ] || fail "exit status $(cat "$work/status"), expected $1"
   cmp -s "$work/modes.before" "$work/modes.after" || fail "the terminal's modes were not restored"
 }

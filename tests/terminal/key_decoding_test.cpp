@@ -11,8 +11,9 @@ using host::keys::kAltMask;
 using host::keys::kCtrlMask;
 using host::keys::kShiftMask;
 
-TerminalInput Code(std::string name) { return {TerminalInput::Kind::KeyCode, 0, std::move(name)}; }
-TerminalInput Character(char32_t character) { return {TerminalInput::Kind::Character, character, {}}; }
+TerminalInput Code(std::string name) { return {TerminalInput::Kind::KeyCode, 0, std::move(name), {}}; }
+TerminalInput Character(char32_t character) { return {TerminalInput::Kind::Character, character, {}, {}}; }
+TerminalInput Paste(std::u32string text) { return {TerminalInput::Kind::Paste, 0, {}, std::move(text)}; }
 
 struct KeyCase {
   TerminalInput input;
@@ -86,6 +87,28 @@ TEST(Decode, IgnoresWhatHasNoMeaningHere) {
   for (const TerminalInput& input : {Code("KEY_F(7)"), Code("kLFT9"), Code("kLFT"), Code("KEY_UNKNOWN"), Character(0),
                                      Character(0x1C), Character(0x85), Character(0xD800), Character(0x110000)}) {
     EXPECT_EQ(Decode(input), KeyAction{}) << input.key_name << int(input.character);
+  }
+}
+
+TEST(DecodePaste, TheTextComesAsOnePasteInUtf16) {
+  EXPECT_EQ(Decode(Paste(U"1,234,567.50")), KeyAction{PastedText{u"1,234,567.50"}});
+  EXPECT_EQ(Decode(Paste(U"h\u00E9 \u6F22 \U0001F600")), KeyAction{PastedText{u"h\u00E9 \u6F22 \U0001F600"}});
+  // One character pasted is still a paste: a yes/no field takes "y" whole, not as a key.
+  EXPECT_EQ(Decode(Paste(U"y")), KeyAction{PastedText{u"y"}});
+}
+
+TEST(DecodePaste, KeepsLineBreaksForTheFieldToCutAtAndDropsOtherControls) {
+  EXPECT_EQ(Decode(Paste(U"one\r\ntwo\nthree\r")), KeyAction{PastedText{u"one\r\ntwo\nthree\r"}});
+  // A tab, an escape the library did not take into a key, Ctrl+Z, Delete, a C1 control, a lone
+  // surrogate and a code beyond Unicode.
+  const std::u32string pasted{U'a', 9, U'b', 27, U'[', U'c', 26, 127, U'd', 0x85, 0xD800, 0x110000, U'e'};
+  EXPECT_EQ(Decode(Paste(pasted)), KeyAction{PastedText{u"ab[cde"}});
+}
+
+TEST(DecodePaste, NothingIsLeftOfAPasteOfControls) {
+  // Ctrl+Q, Ctrl+S and Tab in a paste neither quit, save nor move the focus.
+  for (const std::u32string& pasted : {std::u32string{}, std::u32string{17}, std::u32string{19, 9}, std::u32string{0}}) {
+    EXPECT_EQ(Decode(Paste(pasted)), KeyAction{}) << pasted.size();
   }
 }
 

@@ -1,6 +1,7 @@
 // What a key read from the terminal means: a command the host keeps for itself, a key or text
-// for the focused field, or a move of the focus. Input arrives as the terminal library reports
-// it: a character, or a key code by its terminfo-derived name ("KEY_LEFT", "KEY_SLEFT", "kRIT5").
+// for the focused field, a move of the focus, or text pasted. Input arrives as the terminal
+// library reports it: a character, a key code by its terminfo-derived name ("KEY_LEFT",
+// "KEY_SLEFT", "kRIT5"), or the characters the terminal sent between its paste markers.
 #pragma once
 
 #include <cstddef>
@@ -12,10 +13,11 @@
 namespace kestrow::terminal {
 
 struct TerminalInput {
-  enum class Kind { Character, KeyCode };
+  enum class Kind { Character, KeyCode, Paste };
   Kind kind = Kind::Character;
   char32_t character = 0;  // Character
   std::string key_name;    // KeyCode
+  std::u32string pasted;   // Paste
 };
 
 enum class Command { About, Page, Save, Quit, Redraw, Resize, Mouse };
@@ -30,13 +32,18 @@ struct TypedText {
   std::u16string text;
   friend bool operator==(const TypedText&, const TypedText&) = default;
 };
+// A paste is text, never keys: what it holds cannot save, quit or move the focus.
+struct PastedText {
+  std::u16string text;
+  friend bool operator==(const PastedText&, const PastedText&) = default;
+};
 struct TabMove {
   bool backwards = false;
   friend bool operator==(const TabMove&, const TabMove&) = default;
 };
 
 // monostate: nothing to do (a key without a meaning here).
-using KeyAction = std::variant<std::monostate, Command, FieldKey, TypedText, TabMove>;
+using KeyAction = std::variant<std::monostate, Command, FieldKey, TypedText, TabMove, PastedText>;
 
 KeyAction Decode(const TerminalInput& input);
 
