@@ -13,8 +13,8 @@ bool Holds(std::u16string_view text, std::size_t start, std::u16string_view part
 }
 
 // Moves the last `count` elements of `from` to the end of `to`, in their order.
-template <typename From, typename To>
-void MoveLast(From& from, std::size_t count, To& to) {
+template <typename Container>
+void MoveLast(Container& from, std::size_t count, Container& to) {
   const auto first = from.end() - static_cast<std::ptrdiff_t>(count);
   to.insert(to.end(), std::make_move_iterator(first), std::make_move_iterator(from.end()));
   from.erase(first, from.end());
@@ -31,7 +31,7 @@ void EditHistory::Open(Selection before, std::uint64_t revision) {
 
 void EditHistory::NoteWrite(std::int32_t start, std::u16string_view removed, std::u16string_view inserted) {
   if (!Recording() || removed == inserted) return;
-  Write& write = done_writes_.emplace_back();
+  Write& write = done_.writes.emplace_back();
   write.start = start;
   write.removed = static_cast<std::int32_t>(removed.size());
   write.text.reserve(removed.size() + inserted.size());
@@ -57,56 +57,48 @@ void EditHistory::Close(Selection after, std::uint64_t revision) {
   if (open_forgotten_ || !allNoted) return Forget();
   if (open_.writes == 0) return;
   open_.after = after;
-  done_.push_back(open_);
-  if (done_.size() > kMaxSteps) {
-    done_writes_.erase(done_writes_.begin(), done_writes_.begin() + static_cast<std::ptrdiff_t>(done_.front().writes));
-    done_.pop_front();
+  done_.steps.push_back(open_);
+  if (done_.steps.size() > kMaxSteps) {
+    done_.writes.erase(done_.writes.begin(), done_.writes.begin() + static_cast<std::ptrdiff_t>(done_.steps.front().writes));
+    done_.steps.pop_front();
   }
-  undone_.clear();
-  undone_writes_.clear();
+  if (!undone_.steps.empty()) undone_.Clear();  // a new edit drops what was undone
 }
 
 std::optional<EditHistory::Restored> EditHistory::Undo(std::u16string_view current, std::uint64_t revision) {
-  if (!Knows(revision) || done_.empty()) return std::nullopt;
-  const Step step = done_.back();
-  std::u16string text(current);
-  for (auto write = done_writes_.rbegin(); write != done_writes_.rbegin() + static_cast<std::ptrdiff_t>(step.writes); ++write) {
-    const auto start = static_cast<std::size_t>(write->start);
-    if (!Holds(text, start, write->Inserted())) {
-      Forget();  // not the text the step left: never write a guess
-      return std::nullopt;
-    }
-    text.replace(start, write->Inserted().size(), write->Removed());
-  }
-  MoveLast(done_writes_, step.writes, undone_writes_);
-  done_.pop_back();
-  undone_.push_back(step);
-  return Restored{std::move(text), step.before};
+  return Take(current, revision, done_, undone_, true);
 }
 
 std::optional<EditHistory::Restored> EditHistory::Redo(std::u16string_view current, std::uint64_t revision) {
-  if (!Knows(revision) || undone_.empty()) return std::nullopt;
-  const Step step = undone_.back();
+  return Take(current, revision, undone_, done_, false);
+}
+
+std::optional<EditHistory::Restored> EditHistory::Take(std::u16string_view current, std::uint64_t revision, Log& from, Log& to,
+                                                       bool back) {
+  if (!Knows(revision) || from.steps.empty()) return std::nullopt;
+  const Step step = from.steps.back();
+  const std::size_t last = from.writes.size();
   std::u16string text(current);
-  for (auto write = undone_writes_.end() - static_cast<std::ptrdiff_t>(step.writes); write != undone_writes_.end(); ++write) {
-    const auto start = static_cast<std::size_t>(write->start);
-    if (!Holds(text, start, write->Removed())) {
-      Forget();
+  for (std::size_t i = 0; i < step.writes; ++i) {
+    // Taken back last first; made again first first.
+    const Write& write = back ? from.writes[last - 1 - i] : from.writes[last - step.writes + i];
+    const std::u16string_view found = back ? write.Inserted() : write.Removed();
+    const auto start = static_cast<std::size_t>(write.start);
+    if (!Holds(text, start, found)) {
+      Forget();  // not the text the step left: never write a guess
       return std::nullopt;
     }
-    text.replace(start, write->Removed().size(), write->Inserted());
+    text.replace(start, found.size(), back ? write.Removed() : write.Inserted());
   }
-  MoveLast(undone_writes_, step.writes, done_writes_);
-  undone_.pop_back();
-  done_.push_back(step);
-  return Restored{std::move(text), step.after};
+  MoveLast(from.writes, step.writes, to.writes);
+  from.steps.pop_back();
+  to.steps.push_back(step);
+  return Restored{std::move(text), back ? step.before : step.after};
 }
 
 void EditHistory::Forget() {
-  done_.clear();
-  done_writes_.clear();
-  undone_.clear();
-  undone_writes_.clear();
+  done_.Clear();
+  undone_.Clear();
   open_.writes = 0;
   if (Recording()) open_forgotten_ = true;
 }

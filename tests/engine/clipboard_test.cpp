@@ -9,9 +9,6 @@ namespace {
 using namespace engine;
 using host::Variant;
 
-constexpr std::int16_t kCtrl = host::keys::kCtrlMask;
-constexpr std::int16_t kShift = host::keys::kShiftMask;
-
 class Clipboard : public FieldTest {
  protected:
   void Paste(std::u16string_view text) {

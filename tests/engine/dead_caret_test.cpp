@@ -11,17 +11,6 @@ constexpr const char* kPhone = "(999)·999-9999";
 
 class DeadCaret : public FieldTest {
  protected:
-  std::string Press(std::string_view before, std::int32_t caret, std::string_view key, std::int32_t selection = 0) {
-    Focus();
-    Edit(before, caret, selection);
-    ClearLog();
-    if (key.size() == 1) {
-      Type(host::FromUtf8(key));
-    } else {
-      Key(key);
-    }
-    return BoxText();
-  }
   void Click() { form_.Click(u"Field1"); }
   control::Text& Control() { return *static_cast<control::Text*>(form_.ControlNamed(u"Field1")); }
   // A date mask in its own order, or a custom text mask.
@@ -69,15 +58,15 @@ TEST_F(DeadCaret, AKeyOverASelectionGoesToTheFirstEditPositionAtOrAfterItsStart)
   for (const OverSelection& row : rows) {
     SetUpMask(row.mask);
     Field().SetAutoTab(false);
-    EXPECT_EQ(Press(row.before, row.start, row.key, row.length), row.after) << row.before << " " << row.key;
+    EXPECT_EQ(PressIn(row.before, row.start, row.key, row.length), row.after) << row.before << " " << row.key;
     EXPECT_EQ(Box().SelStart(), row.caretAfter) << row.before << " " << row.key;
   }
 }
 
 TEST_F(DeadCaret, AKeyBeforeALiteralWithNothingSelectedIsStillRefused) {
   MakeCustom(kPhone);
-  EXPECT_EQ(Press("(555)·123-4567", 0, "9"), "(555)·123-4567");
-  EXPECT_EQ(Press("(555)·123-4567", 4, "Backspace"), "(555)·123-4567");
+  EXPECT_EQ(PressIn("(555)·123-4567", 0, "9"), "(555)·123-4567");
+  EXPECT_EQ(PressIn("(555)·123-4567", 4, "Backspace"), "(555)·123-4567");
   for (const std::string& line : Log()) EXPECT_FALSE(line.starts_with("KeyPress")) << "no KeyPress reaches the application";
 }
 

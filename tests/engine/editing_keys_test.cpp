@@ -6,9 +6,6 @@ namespace {
 using namespace engine;
 using host::Variant;
 
-constexpr std::int16_t kShift = 1;
-constexpr std::int16_t kCtrl = 2;
-
 class EditingKeys : public FieldTest {
  protected:
   EditingKeys() { MakeDate(dtAmericanDate, dtSlashSeparator); }

@@ -32,6 +32,10 @@ inline std::string Show(std::u16string_view text) {
   return host::ToUtf8(shown);
 }
 
+// Shift states of the key model.
+inline constexpr std::int16_t kShift = host::keys::kShiftMask;
+inline constexpr std::int16_t kCtrl = host::keys::kCtrlMask;
+
 class FieldTest : public ::testing::Test {
  public:
   FieldTest() {
@@ -57,6 +61,20 @@ class FieldTest : public ::testing::Test {
   void Edit(std::string_view text, std::int32_t caret, std::int32_t length = 0) {
     Box().SetText(Dots(text));
     Box().UserSelect(caret, length);
+  }
+
+  // Puts the focused box in a state, presses one key (a character or a named key), returns the
+  // text.
+  std::string PressIn(std::string_view before, std::int32_t caret, std::string_view key, std::int32_t selection = 0) {
+    Focus();
+    Edit(before, caret, selection);
+    ClearLog();
+    if (key.size() == 1) {
+      Type(host::FromUtf8(key));
+    } else {
+      Key(key);
+    }
+    return BoxText();
   }
 
   // Everything recorded since the last call, one short line each:

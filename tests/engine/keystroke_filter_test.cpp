@@ -8,18 +8,6 @@ using host::Variant;
 
 class Keystrokes : public FieldTest {
  protected:
-  // Puts the box in a state, presses one key (a character or a named key), returns the text.
-  std::string Press(std::string_view before, std::int32_t caret, std::string_view key, std::int32_t selection = 0) {
-    Focus();
-    Edit(before, caret, selection);
-    ClearLog();
-    if (key.size() == 1) {
-      Type(host::FromUtf8(key));
-    } else {
-      Key(key);
-    }
-    return BoxText();
-  }
   bool MovedOn() {
     const auto log = Log();
     return std::find(log.begin(), log.end(), "sendkeys {TAB}") != log.end();
@@ -50,14 +38,14 @@ TEST_F(Keystrokes, DateFieldRows) {
       {"12/25/2001", 0, 0, "a", "12/25/2001", 0},
   };
   for (const KeyRow& row : rows) {
-    EXPECT_EQ(Press(row.before, row.caret, row.key, row.selection), row.after) << row.before << " " << row.key;
+    EXPECT_EQ(PressIn(row.before, row.caret, row.key, row.selection), row.after) << row.before << " " << row.key;
     EXPECT_EQ(Box().SelStart(), row.caretAfter) << row.before << " " << row.key;
   }
 }
 
 TEST_F(Keystrokes, LastPositionMovesOnWithAutoTab) {
   MakeDate(dtAmericanDate, dtSlashSeparator);
-  EXPECT_EQ(Press("12/25/2001", 9, "5"), "12/25/2005");
+  EXPECT_EQ(PressIn("12/25/2001", 9, "5"), "12/25/2005");
   // The whole key is handled before the focus moves: the date is then read and redrawn.
   EXPECT_EQ(form_.FocusedName(), u"other");
   EXPECT_EQ(Field().Value(), Variant::FromDate(host::DateSerial(2005, 12, 25)));
@@ -66,52 +54,52 @@ TEST_F(Keystrokes, LastPositionMovesOnWithAutoTab) {
 TEST_F(Keystrokes, AmountTypedKeyByKey) {
   MakeNumeric(8, 2, dtDigitsSigns);
   Field().SetAutoTab(false);
-  EXPECT_EQ(Press("·····.··", 0, "-"), "-····.··");
+  EXPECT_EQ(PressIn("·····.··", 0, "-"), "-····.··");
   EXPECT_EQ(Box().SelStart(), 1);
-  EXPECT_EQ(Press("-····.··", 1, "1"), "-1···.··");
-  EXPECT_EQ(Press("-1···.··", 2, "2"), "-12··.··");
+  EXPECT_EQ(PressIn("-····.··", 1, "1"), "-1···.··");
+  EXPECT_EQ(PressIn("-1···.··", 2, "2"), "-12··.··");
   // The point sets the value; the text is redrawn from it and the caret goes past the point.
-  EXPECT_EQ(Press("-12··.··", 3, "."), "-··12.00");
+  EXPECT_EQ(PressIn("-12··.··", 3, "."), "-··12.00");
   EXPECT_EQ(Field().Members().m_Value, Variant::Double(-12));
   EXPECT_EQ(Box().SelStart(), 6);
-  EXPECT_EQ(Press("-··12.00", 6, "5"), "-··12.50");
+  EXPECT_EQ(PressIn("-··12.00", 6, "5"), "-··12.50");
   EXPECT_EQ(Box().SelStart(), 7);
-  EXPECT_EQ(Press("-··12.50", 7, "0"), "-··12.50");
+  EXPECT_EQ(PressIn("-··12.50", 7, "0"), "-··12.50");
   EXPECT_EQ(Box().SelStart(), 8);
 }
 
 TEST_F(Keystrokes, DecimalPointKeepsTheFractionAndDropsDigitsAfterTheCaret) {
   MakeNumeric(10, 2, dtDigitsSigns);
-  EXPECT_EQ(Press("123····.45", 3, "."), "····123.45");
+  EXPECT_EQ(PressIn("123····.45", 3, "."), "····123.45");
   EXPECT_EQ(Field().Members().m_Value, Variant::Double(123.45));
   EXPECT_EQ(Box().SelStart(), 8);
 
   MakeNumeric(8, 2, dtDigits);
-  EXPECT_EQ(Press("12345.67", 0, "."), "····0.67");
+  EXPECT_EQ(PressIn("12345.67", 0, "."), "····0.67");
   // After the point, or without decimals, the point changes nothing.
-  EXPECT_EQ(Press("····0.67", 6, "."), "····0.67");
+  EXPECT_EQ(PressIn("····0.67", 6, "."), "····0.67");
   MakeNumeric(6, 0, dtDigits);
-  EXPECT_EQ(Press("···123", 2, "."), "···123");
+  EXPECT_EQ(PressIn("···123", 2, "."), "···123");
 }
 
 TEST_F(Keystrokes, DecimalPointOverASelectionWithoutDecimalsMovesOn) {
   MakeNumeric(6, 0, dtDigits);
-  EXPECT_EQ(Press("···123", 3, ".", 2), "123");  // nothing deleted; the display form after leaving
+  EXPECT_EQ(PressIn("···123", 3, ".", 2), "123");  // nothing deleted; the display form after leaving
   EXPECT_TRUE(MovedOn());
 }
 
 TEST_F(Keystrokes, SignPositionTakesOnlySigns) {
   MakeNumeric(8, 2, dtDigitsSigns);
-  EXPECT_EQ(Press("·····.··", 0, "."), "·····.··");
-  EXPECT_EQ(Press("·····.··", 1, "+"), "·····.··");
+  EXPECT_EQ(PressIn("·····.··", 0, "."), "·····.··");
+  EXPECT_EQ(PressIn("·····.··", 1, "+"), "·····.··");
 }
 
 TEST_F(Keystrokes, BackspaceEdges) {
   MakeDate(dtAmericanDate, dtSlashSeparator);
-  EXPECT_EQ(Press("12/25/2001", 0, "Backspace"), "12/25/2001");
+  EXPECT_EQ(PressIn("12/25/2001", 0, "Backspace"), "12/25/2001");
   const auto log = Log();
   EXPECT_NE(std::find(log.begin(), log.end(), "sendkeys +{TAB}"), log.end());
-  EXPECT_EQ(Press("12/25/2001", 3, "Backspace", 2), "12/··/2001");  // only the selection
+  EXPECT_EQ(PressIn("12/25/2001", 3, "Backspace", 2), "12/··/2001");  // only the selection
   EXPECT_EQ(Box().SelStart(), 3);
 }
 
@@ -132,10 +120,10 @@ TEST_F(Keystrokes, CharacterClasses) {
   for (const ClassRow& row : rows) {
     MakeCustom(row.mask);
     for (char c : std::string_view(row.accepted)) {
-      EXPECT_EQ(Press("·", 0, std::string(1, c)), Show(std::u16string(1, static_cast<char16_t>(c)))) << row.mask << " takes " << c;
+      EXPECT_EQ(PressIn("·", 0, std::string(1, c)), Show(std::u16string(1, static_cast<char16_t>(c)))) << row.mask << " takes " << c;
     }
     for (char c : std::string_view(row.refused)) {
-      EXPECT_EQ(Press("·", 0, std::string(1, c)), "·") << row.mask << " refuses " << c;
+      EXPECT_EQ(PressIn("·", 0, std::string(1, c)), "·") << row.mask << " refuses " << c;
     }
   }
 }
@@ -277,8 +265,8 @@ TEST_F(Keystrokes, DecimalPointKeepsTheSignInFrontOfItsDigits) {
   Field().SetDataType(dtNumeric);
   MakeCustom("##99.99");
   // Two signs are no number: the integer part reads 0.
-  EXPECT_EQ(Press("--5·.··", 3, "."), "···0.00");
-  EXPECT_EQ(Press("-·5·.··", 3, "."), "-··5.00");  // blanks after the sign are trimmed, not a gap
+  EXPECT_EQ(PressIn("--5·.··", 3, "."), "···0.00");
+  EXPECT_EQ(PressIn("-·5·.··", 3, "."), "-··5.00");  // blanks after the sign are trimmed, not a gap
 }
 
 }  // namespace

@@ -10,9 +10,6 @@ namespace {
 using namespace engine;
 using host::Variant;
 
-constexpr std::int16_t kCtrl = host::keys::kCtrlMask;
-constexpr std::int16_t kShift = host::keys::kShiftMask;
-
 class Undo : public FieldTest {
  protected:
   void UndoKey() { Key("Z", kCtrl); }

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kestrow::engine {
 
@@ -57,8 +56,8 @@ class EditHistory {
 
   // Forgets every step, the one being recorded included.
   void Forget();
-  std::size_t UndoSteps() const { return done_.size(); }
-  std::size_t RedoSteps() const { return undone_.size(); }
+  std::size_t UndoSteps() const { return done_.steps.size(); }
+  std::size_t RedoSteps() const { return undone_.steps.size(); }
 
  private:
   // One write: at `start`, the first `removed` characters of `text` gave way to the rest.
@@ -70,23 +69,32 @@ class EditHistory {
     std::u16string_view Inserted() const { return std::u16string_view(text).substr(static_cast<std::size_t>(removed)); }
   };
   struct Step {
-    std::size_t writes = 0;  // its writes are the last this many of its log
+    std::size_t writes = 0;  // its writes are the last this many of its log's
     Selection before;
     Selection after;
   };
+  // Steps, the latest last, and their writes in one list, each step's in the order made. One
+  // list keeps a typed key from asking for memory of its own.
+  struct Log {
+    std::deque<Step> steps;
+    std::deque<Write> writes;
+    void Clear() {
+      steps.clear();
+      writes.clear();
+    }
+  };
   void Open(Selection before, std::uint64_t revision);
   void Close(Selection after, std::uint64_t revision);
+  // Takes the last step of `from` back (`back`) or makes it again, from `current` at `revision`,
+  // and moves it to `to`.
+  std::optional<Restored> Take(std::u16string_view current, std::uint64_t revision, Log& from, Log& to, bool back);
   // Whether the text at `revision` is the one the history knows; forgets it when not.
   bool Knows(std::uint64_t revision);
 
-  // The steps that can be undone, oldest first, and their writes in one log, each step's in the
-  // order made; the open step's writes follow theirs. One log keeps a typed key from asking for
-  // memory of its own.
-  std::deque<Step> done_;
-  std::deque<Write> done_writes_;
-  // The steps undone, the last undone last, with their writes.
-  std::vector<Step> undone_;
-  std::vector<Write> undone_writes_;
+  // The steps that can be undone, oldest first; the open step's writes follow theirs.
+  Log done_;
+  // The steps undone, the last undone last.
+  Log undone_;
   int depth_ = 0;
   Step open_;
   bool open_forgotten_ = false;
