@@ -12,7 +12,7 @@ define build_preset
 	cmake --build --preset $(1) -j $(JOBS)
 endef
 
-.PHONY: all build test demo bench bench-peers fuzz clean
+.PHONY: all build test check test-sanitize test-clang demo bench bench-peers fuzz clean
 
 all: build
 
@@ -20,15 +20,23 @@ build:
 	@scripts/bootstrap.sh build
 	$(call build_preset,release)
 
-# The release build's tests, then users' projects built against its install, then the tests
-# under the sanitizers and under clang.
+# The release build's tests, then users' projects built against its install.
 test:
 	@scripts/bootstrap.sh test
 	$(call build_preset,release)
 	ctest --preset release -j $(JOBS)
 	JOBS=$(JOBS) tests/consumer/run.sh build
+
+# What CI adds: the whole suite again under the sanitizers and under clang.
+check: test test-sanitize test-clang
+
+test-sanitize:
+	@scripts/bootstrap.sh check
 	$(call build_preset,sanitize)
 	ctest --preset sanitize -j $(JOBS)
+
+test-clang:
+	@scripts/bootstrap.sh check
 	$(call build_preset,clang)
 	ctest --preset clang -j $(JOBS)
 

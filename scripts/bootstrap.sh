@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Debian packages one make goal needs (demo, build, bench, bench-peers, test or fuzz);
-# installs the missing ones when run as root, otherwise prints the apt-get line that would.
+# Checks the Debian packages one make goal needs (demo, build, bench, bench-peers, test, check or
+# fuzz); installs the missing ones when run as root, otherwise prints the apt-get line that would.
 # Usage: scripts/bootstrap.sh GOAL
 set -euo pipefail
 
@@ -9,8 +9,10 @@ demo=(cmake make g++ nlohmann-json3-dev libncurses-dev)
 build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
 # The peer benchmark types into Qt's line edit as well.
 bench_peers=("${build[@]}" qt6-base-dev)
-# The tests run under clang as well, and one consumer project finds Kestrow with pkg-config.
-test=("${build[@]}" clang pkgconf tmux)
+# One consumer project finds Kestrow with pkg-config; the live tests run the program under tmux.
+test=("${build[@]}" pkgconf tmux)
+# CI runs the tests under clang as well.
+check=("${test[@]}" clang)
 # The fuzz preset builds with clang alone, without tests or benchmarks; the script fuzzer plays
 # the runner, which the terminal host is linked into.
 fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
@@ -20,9 +22,10 @@ case "${1:-}" in
   build | bench) packages=("${build[@]}") ;;
   bench-peers) packages=("${bench_peers[@]}") ;;
   test) packages=("${test[@]}") ;;
+  check) packages=("${check[@]}") ;;
   fuzz) packages=("${fuzz[@]}") ;;
   *)
-    echo "usage: scripts/bootstrap.sh demo|build|bench|bench-peers|test|fuzz" >&2
+    echo "usage: scripts/bootstrap.sh demo|build|bench|bench-peers|test|check|fuzz" >&2
     exit 2
     ;;
 esac
