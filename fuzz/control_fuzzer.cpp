@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -130,6 +132,13 @@ Variant DecodeVariant(Reader& in) {
   }
 }
 
+// A text to paste (fuzz_ops.h): one that users copy, or any string.
+std::u16string DecodeText(Reader& in) {
+  const std::uint8_t pick = in.U8();
+  if ((pick & 1) == fuzz::kStringFollows) return in.String();
+  return std::u16string(fuzz::kCopiedTexts[(pick / 2) % fuzz::kCopiedTextCount]);
+}
+
 // --- The harness -----------------------------------------------------------------------------
 
 const std::filesystem::path& WorkDir() {
@@ -173,7 +182,7 @@ class Harness {
         // The host's errors are results.
       }
       form_.TakeRecords();
-      CheckAll("text past its limit after a step:");
+      CheckAll("after a step");
     }
   }
 
@@ -182,11 +191,25 @@ class Harness {
 
   std::size_t Pick() { return in_.U8() % controls_.size(); }
 
-  void CheckAll(const char* how) {
+  void CheckAll(const char* when) {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
+      const bool focused = form_.FocusedName() == names_[i];
       fuzz::CheckSettings(*controls_[i]);
-      fuzz::CheckWithinLimit(*controls_[i], form_.FocusedName() == names_[i], how);
+      fuzz::CheckWithinLimit(*controls_[i], focused, when);
+      fuzz::CheckLiteralsInPlace(*controls_[i], focused, when);
     }
+  }
+
+  std::optional<std::size_t> FocusedControl() const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      if (form_.FocusedName() == names_[i]) return i;
+    }
+    return std::nullopt;
+  }
+
+  void Press(const fuzz::Chord& chord) {
+    if (trace_) std::fprintf(stderr, "  press %s shift %d\n", chord.key, chord.shift);
+    form_.PressKey(chord.key, chord.shift);
   }
 
   void Step() {
@@ -227,14 +250,14 @@ class Harness {
           } catch (const host::HostError&) {
             // The next character is still typed, as the runner does.
           }
-          CheckAll("typing went past the limit:");
+          CheckAll("while typing");
         }
         break;
       }
       case fuzz::kKey: {
         const char* key = fuzz::kKeyNames[in_.U8() % fuzz::kKeyCount];
         const auto shift = static_cast<std::int16_t>(in_.U8() % 8);
-        if (form_.FocusedName()) form_.PressKey(key, shift);
+        if (form_.FocusedName()) Press({key, shift});
         break;
       }
       case fuzz::kKeyDown: {
@@ -342,9 +365,106 @@ class Harness {
         if (page_) page_->Apply();
         break;
       case fuzz::kPageClose: page_.reset(); break;
+      case fuzz::kClipboard: {
+        std::u16string copied = DecodeText(in_);
+        if (trace_) std::fprintf(stderr, "  clipboard %s\n", fuzz::Units(copied).c_str());
+        form_.SetClipboard(std::move(copied));
+        break;
+      }
+      case fuzz::kPaste: {
+        const std::u16string pasted = DecodeText(in_);
+        if (form_.FocusedName()) Paste(pasted);
+        break;
+      }
+      case fuzz::kChord: {
+        const fuzz::Chord& chord = fuzz::kChords[in_.U8() % fuzz::kChordCount];
+        if (form_.FocusedName()) Press(chord);
+        break;
+      }
+      case fuzz::kUndoRedo: EditThenUndoRedo(); break;
       default: break;
     }
     CheckPage();
+  }
+
+  void Paste(const std::u16string& pasted) {
+    if (trace_) std::fprintf(stderr, "  paste %s\n", fuzz::Units(pasted).c_str());
+    form_.Paste(pasted);
+  }
+
+  // Whether the focus moved since the record held `count` entries, even when it came back (a
+  // refused date takes it back): either way the field's history is forgotten.
+  bool FocusMovedSince(std::size_t count) const {
+    const auto& records = form_.Records();
+    return std::any_of(records.begin() + static_cast<std::ptrdiff_t>(count), records.end(),
+                       [](const host::HostRecord& record) { return record.kind == host::HostRecord::Kind::Focus; });
+  }
+
+  // One user's action of kUndoRedo, decoded now and done later.
+  std::function<void()> DecodeEdit() {
+    switch (in_.U8() % fuzz::kEditKindCount) {
+      case fuzz::kEditType: {
+        const auto character = static_cast<char16_t>(in_.U16());
+        return [this, character] {
+          if (trace_) std::fprintf(stderr, "  type %u\n", static_cast<unsigned>(character));
+          form_.Type(std::u16string(1, character));
+        };
+      }
+      case fuzz::kEditKey: {
+        const char* key = fuzz::kEditingKeys[in_.U8() % fuzz::kEditingKeyCount];
+        const auto shift = static_cast<std::int16_t>(in_.U8() % 8);
+        return [this, key, shift] { Press({key, shift}); };
+      }
+      case fuzz::kEditChord: {
+        const int clipboardChords = fuzz::kChordCount - fuzz::kFirstClipboardChord;
+        const fuzz::Chord& chord = fuzz::kChords[fuzz::kFirstClipboardChord + in_.U8() % clipboardChords];
+        return [this, &chord] { Press(chord); };
+      }
+      case fuzz::kEditPaste: return [this, pasted = DecodeText(in_)] { Paste(pasted); };
+      default: {
+        const std::int32_t start = in_.U16();
+        const std::int32_t length = in_.U16();
+        return [this, start, length] {
+          if (trace_) std::fprintf(stderr, "  select %d %d\n", start, length);
+          form_.Select(start, length);
+        };
+      }
+    }
+  }
+
+  // Edits in one visit to the focused field, then Ctrl+Z once for each edit that changed the
+  // text and a redo chord as often: each step back gives the text before its edit, each step
+  // forth the text after it. Leaving the field forgets its history, so that ends the check.
+  void EditThenUndoRedo() {
+    const int count = 1 + in_.U8() % fuzz::kMaxEdits;
+    std::vector<std::function<void()>> edits;
+    for (int i = 0; i < count; ++i) edits.push_back(DecodeEdit());
+    const std::uint8_t shiftedRedos = in_.U8();
+    const std::optional<std::size_t> index = FocusedControl();
+    if (!index) return;
+    const control::Text& text = *controls_[*index];
+    const std::u16string& shown = text.Text1().Text();
+    // The text before the edits, then after each edit that changed it.
+    std::vector<std::u16string> texts{shown};
+    for (const auto& edit : edits) {
+      const std::size_t records = form_.Records().size();
+      edit();
+      CheckAll("after an edit");
+      if (FocusMovedSince(records)) return;
+      if (shown != texts.back()) texts.push_back(shown);
+      if (trace_) std::fprintf(stderr, "  text %s\n", fuzz::Units(shown).c_str());
+    }
+    for (std::size_t step = texts.size() - 1; step > 0; --step) {
+      Press(fuzz::kUndoChord);
+      CheckAll("after an undo");
+      fuzz::CheckRestored("undo gave another text", step, texts[step - 1], shown);
+    }
+    for (std::size_t step = 1; step < texts.size(); ++step) {
+      const bool shifted = (shiftedRedos >> ((step - 1) % 8) & 1) != 0;
+      Press(shifted ? fuzz::kShiftedRedoChord : fuzz::kRedoChord);
+      CheckAll("after a redo");
+      fuzz::CheckRestored("redo gave another text", step, texts[step], shown);
+    }
   }
 
   void OpenPage(std::size_t shown, bool both) {

@@ -2,6 +2,7 @@
 // a form file keeps. Each check aborts with what it found.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -74,12 +75,51 @@ inline std::optional<std::size_t> TextLimit(const control::Text& text, bool focu
   return std::nullopt;
 }
 
-inline void CheckWithinLimit(const control::Text& text, bool focused, const char* how) {
+inline void CheckWithinLimit(const control::Text& text, bool focused, const char* when) {
   const std::optional<std::size_t> limit = TextLimit(text, focused);
   const std::size_t size = text.Text1().Text().size();
   if (limit && size > *limit) {
-    Broken(how, std::to_string(size) + " units, limit " + std::to_string(*limit) + (focused ? " (focused)" : ""));
+    Broken("text past its limit", std::string(when) + ": " + std::to_string(size) + " units, limit " + std::to_string(*limit) +
+                                      (focused ? " (focused)" : ""));
   }
+}
+
+// --- The mask's literals and the history of a visit -------------------------------------------
+
+// The types whose edit template holds literals: a text with a mask of its own, a number, a date.
+inline bool HasLiterals(const engine::FormatMembers& m) {
+  return (m.m_DataType == engine::dtAlphaNumeric && m.m_InputFormat == engine::dtCustomFormat) ||
+         m.m_DataType == engine::dtNumeric || m.m_DataType == engine::dtDate;
+}
+
+// A case format converts the whole text it shows, the letters of the mask's literals included.
+inline bool ShowsLiteral(const engine::FormatMembers& m, char16_t literal, char16_t shown) {
+  if (shown == literal) return true;
+  if (m.m_DisplayFormat < engine::dtUpperCase || m.m_DisplayFormat > engine::dtProperCase) return false;
+  const std::u16string one(1, literal);
+  return host::ToUpperCase(one).front() == shown || host::ToLowerCase(one).front() == shown;
+}
+
+// While a field is edited, every literal of its mask (a character of the edit template other
+// than a blank) stands at its place in the box, as far as both reach: no key, paste, cut or step
+// of the history moves or overwrites one. Unfocused, a number shows its display form instead.
+inline void CheckLiteralsInPlace(const control::Text& text, bool focused, const char* when) {
+  const engine::FormatMembers& m = text.Engine().Members();
+  if (!focused || !m.m_HasFocus || !HasLiterals(m)) return;
+  const std::u16string& shown = text.Text1().Text();
+  const std::size_t end = std::min(shown.size(), m.m_EditTemplate.size());
+  for (std::size_t i = 0; i < end; ++i) {
+    const char16_t literal = m.m_EditTemplate[i];
+    if (literal != u' ' && !ShowsLiteral(m, literal, shown[i])) {
+      Broken("a literal of the mask moved", std::string(when) + ": at " + std::to_string(i) + ", template " + Units(m.m_EditTemplate) +
+                                                " text " + Units(shown));
+    }
+  }
+}
+
+// Ctrl+Z and Ctrl+Y walk through the texts a visit's edits left, one edit a step.
+inline void CheckRestored(const char* how, std::size_t step, const std::u16string& expected, const std::u16string& got) {
+  if (got != expected) Broken(how, "step " + std::to_string(step) + ": expected " + Units(expected) + " got " + Units(got));
 }
 
 // --- Nothing typed is lost --------------------------------------------------------------------
@@ -178,6 +218,7 @@ class LeaveWatcher final : public host::EditBoxEvents {
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { inner_->KeyDown(keyCode, shift); }
   void KeyPress(std::int16_t& keyAscii) override { inner_->KeyPress(keyAscii); }
   void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override { inner_->KeyUp(keyCode, shift); }
+  void Paste(std::u16string& text) override { inner_->Paste(text); }
   void Click() override { inner_->Click(); }
   void DblClick() override { inner_->DblClick(); }
   void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override { inner_->MouseDown(button, shift, x, y); }

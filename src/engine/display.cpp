@@ -37,7 +37,11 @@ bool IsNumber(const host::Variant& v) {
   }
 }
 
-bool IsEmptyText(const host::Variant& v) { return v.IsEmpty() || (v.IsString() && v.AsString().empty()); }
+// No date: nothing, the empty text, or the skeleton an emptied date field stores, whose separators
+// may be those of a display format it no longer has.
+bool HoldsNoDate(const host::Variant& v) {
+  return v.IsEmpty() || (v.IsString() && v.AsString().find_first_not_of(u" /-.") == std::u16string::npos);
+}
 
 }  // namespace
 
@@ -174,14 +178,14 @@ void TextEngine::NoteCaseConverted(std::uint64_t revision_before) {
 }
 
 void TextEngine::ShowDate() {
-  if (IsEmptyText(m_Value)) {
+  if (HoldsNoDate(m_Value)) {
     WriteText(m_DisplayMask);
   } else if (m_Value.IsNull()) {
     WriteText(host::FormatDate(host::Today(), m_Mask));
   } else if (m_Value.Type() == host::VarType::Date || IsNumber(m_Value)) {
     WriteText(host::FormatDate(host::ToDate(m_Value), m_Mask));
   } else {
-    // Not a date (the skeleton stored for an emptied field): shown as it is.
+    // Some other text, from stored settings: shown as it is.
     WriteText(host::ToText(m_Value));
   }
 }

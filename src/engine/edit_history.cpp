@@ -1,6 +1,7 @@
 #include "kestrow/engine/edit_history.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace kestrow::engine {
@@ -27,6 +28,9 @@ void EditHistory::Open(Selection before, std::uint64_t revision) {
   open_ = {0, before, {}};
   open_forgotten_ = false;
   open_revision_ = revision;
+  open_first_ = INT64_MAX;
+  open_reach_ = 0;
+  open_growth_ = 0;
 }
 
 void EditHistory::NoteWrite(std::int32_t start, std::u16string_view removed, std::u16string_view inserted) {
@@ -37,6 +41,12 @@ void EditHistory::NoteWrite(std::int32_t start, std::u16string_view removed, std
   write.text.reserve(removed.size() + inserted.size());
   write.text.append(removed).append(inserted);
   ++open_.writes;
+  // Each write keeps what stands before it and after what it removed; where it wrote, counted in
+  // the text as the step found it, is the part those writes shifted back.
+  const auto removedLength = static_cast<std::int64_t>(removed.size());
+  open_first_ = std::min<std::int64_t>(open_first_, start);
+  open_reach_ = std::max(open_reach_, start + removedLength - open_growth_);
+  open_growth_ += static_cast<std::int64_t>(inserted.size()) - removedLength;
 }
 
 void EditHistory::NoteWholeText(std::u16string_view before, std::u16string_view after) {
@@ -50,12 +60,17 @@ void EditHistory::NoteWholeText(std::u16string_view before, std::u16string_view 
             after.substr(head, after.size() - head - tail));
 }
 
-void EditHistory::Close(Selection after, std::uint64_t revision) {
+void EditHistory::Close(Selection after, std::uint64_t revision, std::u16string_view current) {
   // Each noted write changed the text once; any other change was somebody else's.
   const bool allNoted = revision - open_revision_ == open_.writes;
   revision_ = revision;
   if (open_forgotten_ || !allNoted) return Forget();
   if (open_.writes == 0) return;
+  if (open_.writes > 1 && open_growth_ == 0 && LeftAsFound(current)) {
+    // Writes that cancel out (a value pasted over itself) are no step, and drop nothing undone.
+    done_.writes.erase(done_.writes.end() - static_cast<std::ptrdiff_t>(open_.writes), done_.writes.end());
+    return;
+  }
   open_.after = after;
   done_.steps.push_back(open_);
   if (done_.steps.size() > kMaxSteps) {
@@ -63,6 +78,22 @@ void EditHistory::Close(Selection after, std::uint64_t revision) {
     done_.steps.pop_front();
   }
   if (!undone_.steps.empty()) undone_.Clear();  // a new edit drops what was undone
+}
+
+// Only the part the writes reached can differ: it is taken back there alone and compared.
+bool EditHistory::LeftAsFound(std::u16string_view current) const {
+  const auto first = static_cast<std::size_t>(open_first_);
+  const auto reach = static_cast<std::size_t>(open_reach_);
+  if (first > reach || reach > current.size()) return false;
+  const std::u16string_view now = current.substr(first, reach - first);
+  std::u16string found(now);
+  for (std::size_t i = 0; i < open_.writes; ++i) {
+    const Write& write = done_.writes[done_.writes.size() - 1 - i];
+    const auto start = static_cast<std::size_t>(write.start) - first;
+    if (!Holds(found, start, write.Inserted())) return false;
+    found.replace(start, write.Inserted().size(), write.Removed());
+  }
+  return found == now;
 }
 
 std::optional<EditHistory::Restored> EditHistory::Undo(std::u16string_view current, std::uint64_t revision) {

@@ -64,9 +64,11 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     Cut();
     return;
   }
-  if ((ctrl && !alt && KeyCode == keys::kV) || (onlyShift && KeyCode == keys::kInsert)) {
+  const bool pasteKey = (ctrl && !alt && KeyCode == keys::kV) || (onlyShift && KeyCode == keys::kInsert);
+  // Every Insert with Shift is the field's: the box never pastes around the mask.
+  if (pasteKey || (shift && KeyCode == keys::kInsert)) {
     KeyCode = 0;
-    Paste(text1_.ClipboardText());
+    if (pasteKey) Paste(text1_.ClipboardText());
     return;
   }
   const bool leftToBox = (KeyCode == keys::kF4 && (ctrl || alt)) ||

@@ -10,7 +10,9 @@ TextEngine::UserStep::UserStep(TextEngine& engine) : engine_(engine) {
   engine_.history_.Begin(engine_.CurrentSelection(), engine_.text1_.TextRevision());
 }
 
-TextEngine::UserStep::~UserStep() { engine_.history_.End(engine_.CurrentSelection(), engine_.text1_.TextRevision()); }
+TextEngine::UserStep::~UserStep() {
+  engine_.history_.End(engine_.CurrentSelection(), engine_.text1_.TextRevision(), engine_.text1_.Text());
+}
 
 void TextEngine::WriteText(std::u16string_view text) {
   if (history_.Recording()) history_.NoteWholeText(text1_.Text(), text);

@@ -202,6 +202,9 @@ void EditBox::UserSelect(std::int32_t start, std::int32_t length) {
 void EditBox::DefaultKeyDown(std::int16_t keyCode, std::int16_t shift) {
   const bool extend = (shift & keys::kShiftMask) != 0;
   const bool ctrl = (shift & keys::kCtrlMask) != 0 && (shift & keys::kAltMask) == 0;
+  // The clipboard keys take their modifier alone: Shift+Alt+Insert is no paste.
+  const bool onlyShift = shift == keys::kShiftMask;
+  const bool onlyCtrl = shift == keys::kCtrlMask;
   switch (keyCode) {
     case keys::kLeft:
       if (extend || SelLength() == 0) {
@@ -221,11 +224,11 @@ void EditBox::DefaultKeyDown(std::int16_t keyCode, std::int16_t shift) {
     case keys::kEnd: MoveCaret(Length(), extend); return;
     case keys::kInsert:
       // The older clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
-      if (extend && !ctrl) DefaultPaste(host_.ClipboardText());
-      if (ctrl && !extend) Copy();
+      if (onlyShift) DefaultPaste(host_.ClipboardText());
+      if (onlyCtrl) Copy();
       return;
     case keys::kDelete:
-      if (extend && !ctrl && SelLength() > 0) return Cut();
+      if (onlyShift && SelLength() > 0) return Cut();
       if (locked_) return;
       if (SelLength() > 0) {
         DeleteSelection();

@@ -166,6 +166,19 @@ TEST_F(Clipboard, ShiftInsertAndTheHostsPasteCommandPasteToo) {
   EXPECT_EQ(form_.Clipboard(), u"3112") << "the host's paste leaves the clipboard alone";
 }
 
+TEST_F(Clipboard, NoModifiedInsertPastesAroundTheMask) {
+  MakeDate(dtBritishDate, dtSlashSeparator);
+  Field().SetValue(Variant::String(u""));
+  Focus();
+  Caret(0);
+  form_.SetClipboard(u"2024-12-31");
+  constexpr std::int16_t kAlt = host::keys::kAltMask;
+  for (const int shift : {kShift | kAlt, kShift | kCtrl | kAlt, kShift | kCtrl}) {
+    Key("Insert", static_cast<std::int16_t>(shift));
+    EXPECT_EQ(BoxText(), "··/··/····") << "shift " << shift;
+  }
+}
+
 TEST_F(Clipboard, NothingIsPastedIntoAFieldWithoutTheFocus) {
   Field().Paste(u"abc");
   EXPECT_EQ(Box().Text(), u"");

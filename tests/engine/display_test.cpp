@@ -177,6 +177,18 @@ TEST_F(Display, LeavingAnUntouchedDateStoresTheSkeleton) {
   EXPECT_EQ(Field().Value(), Variant::String(Dots("··/··/····")));
 }
 
+TEST_F(Display, AnEmptiedDateTakesTheSeparatorsOfANewDisplayFormat) {
+  MakeDate(dtBritishDate, dtSlashSeparator);
+  Field().SetValue(Variant::String(u""));
+  Field().SetDisplayFormat(dtDashSeparator);
+  EXPECT_EQ(BoxText(), "··-··-····");
+  Focus();
+  ClearLog();
+  Blur();
+  EXPECT_TRUE(Messages().empty()) << "still an untouched field, not an invalid date";
+  EXPECT_EQ(Field().Value(), Variant::String(Dots("··-··-····")));
+}
+
 // A host that does nothing, so that a refresh's own work is all that is timed.
 class QuietHost final : public host::BoxHost, public host::ControlSite {
  public:

@@ -90,6 +90,27 @@ TEST_F(Undo, RedoKeysAndANewEditThatDropsWhatWasUndone) {
   EXPECT_EQ(Box().Text(), u"ab");
 }
 
+TEST_F(Undo, AnEditThatLeftTheTextAsItWasIsNoStep) {
+  MakeNumeric(12, 2, dtThousandsFormat);
+  Focus();
+  const std::string before = BoxText();
+  form_.SetClipboard(u"1,234,567.50");
+  Key("V", kCtrl);
+  const std::string pasted = BoxText();
+  Key("V", kCtrl);  // the same value again: rewritten, and just as it was
+  Type(u"9");       // refused at the end of the field: no write at all
+  UndoKey();
+  EXPECT_EQ(BoxText(), before);
+  RedoKey();
+  EXPECT_EQ(BoxText(), pasted);
+  // Nor does such an edit drop what was undone.
+  UndoKey();
+  Key("V", kCtrl);
+  Key("Delete");
+  RedoKey();
+  EXPECT_NE(BoxText(), before);
+}
+
 TEST_F(Undo, AYesNoFieldUndoesItsLastToggle) {
   Field().SetDataType(dtLogical);
   Field().SetInputFormat(dtYesNoFormat);

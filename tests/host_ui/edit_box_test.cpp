@@ -310,6 +310,10 @@ TEST_F(EditBoxTest, TheOlderClipboardKeysCopyCutAndPaste) {
   Down(keys::kDelete, keys::kShiftMask);
   EXPECT_EQ(box_.Text(), u"Lo");
   EXPECT_EQ(host_.clipboard, u"hE");
+  // With another modifier beside them they are no clipboard keys.
+  Down(keys::kInsert, keys::kShiftMask | keys::kAltMask);
+  Down(keys::kInsert, keys::kCtrlMask | keys::kShiftMask);
+  EXPECT_EQ(box_.Text(), u"Lo");
 }
 
 TEST_F(EditBoxTest, TheHostsPasteCommandGoesToTheHandlerFirst) {

@@ -42,10 +42,11 @@ class EditHistory {
   // The whole text `before` gives way to `after`: only the part between what they share at
   // either end is noted.
   void NoteWholeText(std::u16string_view before, std::u16string_view after);
-  // Ends the step begun last. The outermost step is kept when it wrote something, and only when
-  // every change of the text since it began was noted.
-  void End(Selection after, std::uint64_t revision) {
-    if (depth_ > 0 && --depth_ == 0) Close(after, revision);
+  // Ends the step begun last, `current` being the text at `revision`. The outermost step is kept
+  // when it changed the text (writes that cancel out make no step), and only when every change of
+  // the text since it began was noted.
+  void End(Selection after, std::uint64_t revision, std::u16string_view current) {
+    if (depth_ > 0 && --depth_ == 0) Close(after, revision, current);
   }
   // Steps back (forth) from `current`, the text at revision `revision`; nothing when there is no
   // step, or the text is no longer the one the history knows.
@@ -84,7 +85,9 @@ class EditHistory {
     }
   };
   void Open(Selection before, std::uint64_t revision);
-  void Close(Selection after, std::uint64_t revision);
+  void Close(Selection after, std::uint64_t revision, std::u16string_view current);
+  // Whether the open step's writes, which kept the text's length, left `current` as they found it.
+  bool LeftAsFound(std::u16string_view current) const;
   // Takes the last step of `from` back (`back`) or makes it again, from `current` at `revision`,
   // and moves it to `to`.
   std::optional<Restored> Take(std::u16string_view current, std::uint64_t revision, Log& from, Log& to, bool back);
@@ -99,6 +102,11 @@ class EditHistory {
   Step open_;
   bool open_forgotten_ = false;
   std::uint64_t open_revision_ = 0;
+  // What the open step's writes reach, in the text as it found them: from the first place any of
+  // them wrote to the last; and how much longer they made the text.
+  std::int64_t open_first_ = 0;
+  std::int64_t open_reach_ = 0;
+  std::int64_t open_growth_ = 0;
   // The box's text revision at which the text is as the last step (or step back) left it.
   std::optional<std::uint64_t> revision_;
 };
