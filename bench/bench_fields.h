@@ -4,25 +4,24 @@
 #include <string>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/runtime.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::bench {
 
 enum class FieldKind { Date, Amount, Text };
 
-inline control::Text& AddField(host::HeadlessForm& form, FieldKind kind, std::u16string name = u"Field") {
+inline control::Text& AddField(host::Form& form, FieldKind kind, std::u16string name = u"Field") {
   control::Text& text = control::AddText(form, std::move(name));
-  engine::TextEngine& engine = text.Engine();
-  switch (kind) {
+    switch (kind) {
     case FieldKind::Date:  // DD/MM/YYYY
-      engine.SetDataType(engine::dtDate);
+      text.SetDataType(control::DataType::Date);
       break;
     case FieldKind::Amount:  // grouped, two decimals: 10 edit places
-      engine.SetDataType(engine::dtNumeric);
-      engine.SetDecimalPlaces(2);
-      engine.SetInputFormat(engine::dtThousandsFormat);
+      text.SetDataType(control::DataType::Numeric);
+      text.SetDecimalPlaces(2);
+      text.SetInputFormat(control::InputFormat::ThousandsFormat);
       break;
     case FieldKind::Text:  // 10 characters
       break;

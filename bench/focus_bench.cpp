@@ -8,16 +8,16 @@ namespace kestrow::bench {
 namespace {
 
 void BM_FocusRoundTripAmount_NoRecord(benchmark::State& state) {
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& field = AddField(form, FieldKind::Amount);
   form.AddPlainBox(u"other");
   form.SetRecording(false);
-  field.Engine().SetValue(host::Variant::Double(1234567.89));
+  field.SetValue(host::Variant::Double(1234567.89));
   for (auto _ : state) {
     form.Focus(u"Field");
     form.Focus(u"other");
   }
-  state.SetLabel(host::ToUtf8(field.Text1().Text()));
+  state.SetLabel(host::ToUtf8(field.GetText()));
 }
 BENCHMARK(BM_FocusRoundTripAmount_NoRecord);
 

@@ -65,16 +65,16 @@ class GrowthTimer {
 };
 
 // A form of `count` fields; returns their names.
-std::vector<std::u16string> FillForm(host::HeadlessForm& form, int count) {
+std::vector<std::u16string> FillForm(host::Form& form, int count) {
   std::vector<std::u16string> names;
   for (int i = 0; i < count; ++i) {
     std::u16string name = u"Field" + host::FromUtf8(std::to_string(i));
     const auto kind = static_cast<FieldKind>(i % 3);
     control::Text& text = AddField(form, kind, name);
     switch (kind) {
-      case FieldKind::Date: text.Engine().SetValue(host::Variant::String(u"07/12/2026")); break;
-      case FieldKind::Amount: text.Engine().SetValue(host::Variant::Double(1234.5 + i)); break;
-      case FieldKind::Text: text.Engine().SetValue(host::Variant::String(u"Row " + name)); break;
+      case FieldKind::Date: text.SetValue(host::Variant::String(u"07/12/2026")); break;
+      case FieldKind::Amount: text.SetValue(host::Variant::Double(1234.5 + i)); break;
+      case FieldKind::Text: text.SetValue(host::Variant::String(u"Row " + name)); break;
     }
     names.push_back(std::move(name));
   }
@@ -84,7 +84,7 @@ std::vector<std::u16string> FillForm(host::HeadlessForm& form, int count) {
 
 void BM_SaveForm_NoRecord(benchmark::State& state) {
   TempDir dir;
-  host::HeadlessForm form;
+  host::Form form;
   form.SetRecording(false);
   const std::vector<std::u16string> names = FillForm(form, static_cast<int>(state.range(0)));
   const std::filesystem::path path = dir.Path() / "form.json";
@@ -99,7 +99,7 @@ void BM_LoadForm_NoRecord(benchmark::State& state) {
   TempDir dir;
   const std::filesystem::path path = dir.Path() / "form.json";
   {
-    host::HeadlessForm source;
+    host::Form source;
     source.SetRecording(false);
     control::SaveForm(source, FillForm(source, static_cast<int>(count)), path);
   }
@@ -107,7 +107,7 @@ void BM_LoadForm_NoRecord(benchmark::State& state) {
   GrowthTimer timer(state, fewer_mean);
   for (auto _ : state) {
     state.PauseTiming();
-    auto form = std::make_unique<host::HeadlessForm>();
+    auto form = std::make_unique<host::Form>();
     form->SetRecording(false);
     form->AddPlainBox(u"other");
     state.ResumeTiming();

@@ -14,7 +14,7 @@
 namespace kestrow::bench {
 namespace {
 
-[[gnu::noinline]] void MeasuredTyping(host::HeadlessForm& form, std::u16string_view keys, bool recording) {
+[[gnu::noinline]] void MeasuredTyping(host::Form& form, std::u16string_view keys, bool recording) {
   form.Type(keys);
   if (recording) form.TakeRecords();
 }
@@ -28,30 +28,29 @@ std::u16string Keys(std::string_view kind, std::size_t count) {
 }
 
 int Run(std::string_view kind, int length, std::size_t key_count, bool recording, int runs) {
-  host::HeadlessForm form;
+  host::Form form;
   FieldKind field_kind = FieldKind::Text;
   if (kind == "date") field_kind = FieldKind::Date;
   if (kind == "amount") field_kind = FieldKind::Amount;
   control::Text& field = AddField(form, field_kind);
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
-  engine::TextEngine& engine = field.Engine();
-  if (kind == "text" || kind == "upper" || kind == "proper") engine.SetLength(static_cast<std::int16_t>(length));
-  if (kind == "upper") engine.SetDisplayFormat(engine::dtUpperCase);
-  if (kind == "proper") engine.SetDisplayFormat(engine::dtProperCase);
+    if (kind == "text" || kind == "upper" || kind == "proper") field.SetLength(static_cast<std::int16_t>(length));
+  if (kind == "upper") field.SetDisplayFormat(control::DisplayFormat::UpperCase);
+  if (kind == "proper") field.SetDisplayFormat(control::DisplayFormat::ProperCase);
   if (kind == "custom") {
-    engine.SetInputFormat(engine::dtCustomFormat);
-    engine.SetMask(std::u16string(static_cast<std::size_t>(length), u'X'));
+    field.SetInputFormat(control::InputFormat::CustomFormat);
+    field.SetMask(std::u16string(static_cast<std::size_t>(length), u'X'));
   }
   const std::u16string keys = Keys(kind, key_count);
   for (int run = 0; run < runs; ++run) {
-    engine.SetValue(EmptyValue(field_kind));
+    field.SetValue(EmptyValue(field_kind));
     form.Focus(u"Field");
     form.TakeRecords();
     MeasuredTyping(form, keys, recording);
     form.Focus(u"other");
   }
-  std::cout << host::ToUtf8(field.Text1().Text()).substr(0, 40) << '\n';
+  std::cout << host::ToUtf8(field.GetText()).substr(0, 40) << '\n';
   return 0;
 }
 

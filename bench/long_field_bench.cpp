@@ -17,15 +17,14 @@ namespace {
 constexpr std::int64_t kSmallest = 10;
 constexpr std::int64_t kLargest = 32767;
 
-control::Text& LongField(host::HeadlessForm& form, std::int16_t places, bool custom) {
+control::Text& LongField(host::Form& form, std::int16_t places, bool custom) {
   control::Text& field = AddField(form, FieldKind::Text);
-  engine::TextEngine& engine = field.Engine();
-  engine.SetAutoTab(false);  // a full field keeps the focus: the next run starts the same way
+    field.SetAutoTab(false);  // a full field keeps the focus: the next run starts the same way
   if (custom) {
-    engine.SetInputFormat(engine::dtCustomFormat);
-    engine.SetMask(std::u16string(static_cast<std::size_t>(places), u'X'));
+    field.SetInputFormat(control::InputFormat::CustomFormat);
+    field.SetMask(std::u16string(static_cast<std::size_t>(places), u'X'));
   } else {
-    engine.SetLength(places);
+    field.SetLength(places);
   }
   return field;
 }
@@ -41,7 +40,7 @@ double TypeKeys(benchmark::State& state, std::size_t key_count) {
   const auto places = static_cast<std::int16_t>(state.range(0));
   const bool custom = state.range(1) != 0;
   const bool recording = state.range(2) != 0;
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& field = LongField(form, places, custom);
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
@@ -50,14 +49,14 @@ double TypeKeys(benchmark::State& state, std::size_t key_count) {
   const std::u16string expected = keys + (custom ? std::u16string(static_cast<std::size_t>(places) - key_count, u' ') : u"");
   double seconds = 0;
   for (auto _ : state) {
-    field.Engine().SetValue(host::Variant::String(u""));
+    field.SetValue(host::Variant::String(u""));
     form.Focus(u"Field");
     const auto start = std::chrono::steady_clock::now();
     form.Type(keys);
     const double run = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     seconds += run;
     state.SetIterationTime(run);
-    if (field.Text1().Text() != expected) state.SkipWithError("the field does not show the keys typed");
+    if (field.GetText() != expected) state.SkipWithError("the field does not show the keys typed");
     form.Focus(u"other");
     if (recording) form.TakeRecords();
   }

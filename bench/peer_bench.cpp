@@ -21,7 +21,7 @@ int RunsFor(std::size_t keys) { return keys > 10 ? 50 : 2000; }
 
 struct PeerCase {
   const char* title;
-  std::function<void(engine::TextEngine&)> kestrow_setup;
+  std::function<void(control::Text&)> kestrow_setup;
   QString qt_mask;
   std::u16string keys;
 };
@@ -40,15 +40,15 @@ double PerKey(const std::function<void()>& reset, const std::function<void()>& t
 }
 
 double KestrowPerKey(const PeerCase& c) {
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& field = control::AddText(form, u"Field");
-  field.Engine().SetAutoTab(false);
-  c.kestrow_setup(field.Engine());
+  field.SetAutoTab(false);
+  c.kestrow_setup(field);
   form.AddPlainBox(u"other");
   form.SetRecording(false);
   return PerKey([&] {
     form.Focus(u"other");
-    field.Engine().SetValue(field.Engine().DataType() == engine::dtNumeric ? host::Variant() : host::Variant::String(u""));
+    field.SetValue(field.DataType() == control::DataType::Numeric ? host::Variant() : host::Variant::String(u""));
     form.Focus(u"Field");
   }, [&] { form.Type(c.keys); }, c.keys.size());
 }
@@ -78,24 +78,24 @@ std::u16string Cycled(std::u16string_view cycle, std::size_t count) {
   return keys;
 }
 
-void CustomMask(engine::TextEngine& engine, std::u16string_view mask) {
-  engine.SetInputFormat(engine::dtCustomFormat);
-  engine.SetMask(mask);
+void CustomMask(control::Text& field, std::u16string_view mask) {
+  field.SetInputFormat(control::InputFormat::CustomFormat);
+  field.SetMask(mask);
 }
 
 int Run() {
   const PeerCase cases[] = {
-      {"date DD/MM/YYYY", [](engine::TextEngine& e) { e.SetDataType(engine::dtDate); }, "99/99/9999", u"07122026"},
-      {"amount, 2 decimals", [](engine::TextEngine& e) {
-         e.SetDataType(engine::dtNumeric);
+      {"date DD/MM/YYYY", [](control::Text& e) { e.SetDataType(control::DataType::Date); }, "99/99/9999", u"07122026"},
+      {"amount, 2 decimals", [](control::Text& e) {
+         e.SetDataType(control::DataType::Numeric);
          e.SetDecimalPlaces(2);
-         e.SetInputFormat(engine::dtDigits);
+         e.SetInputFormat(control::InputFormat::Digits);
        }, "9999999.99", u"123456789"},
-      {"phone (999) 999-9999", [](engine::TextEngine& e) { CustomMask(e, u"(999) 999-9999"); }, "(999) 999-9999", u"5551234567"},
-      {"text, 10 places", [](engine::TextEngine&) {}, QString(10, QChar('x')), u"Kestrow-10"},
-      {"1,000 places, 100 keys", [](engine::TextEngine& e) { CustomMask(e, std::u16string(1000, u'X')); },
+      {"phone (999) 999-9999", [](control::Text& e) { CustomMask(e, u"(999) 999-9999"); }, "(999) 999-9999", u"5551234567"},
+      {"text, 10 places", [](control::Text&) {}, QString(10, QChar('x')), u"Kestrow-10"},
+      {"1,000 places, 100 keys", [](control::Text& e) { CustomMask(e, std::u16string(1000, u'X')); },
        QString(1000, QChar('x')), Cycled(u"kestrow", 100)},
-      {"4,000 places, 100 keys", [](engine::TextEngine& e) { CustomMask(e, std::u16string(4000, u'X')); },
+      {"4,000 places, 100 keys", [](control::Text& e) { CustomMask(e, std::u16string(4000, u'X')); },
        QString(4000, QChar('x')), Cycled(u"kestrow", 100)},
   };
   std::printf("%-24s %14s %14s %12s\n", "field", "Kestrow ns/key", "Qt ns/key", "Qt/Kestrow");

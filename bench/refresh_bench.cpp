@@ -5,25 +5,27 @@
 #include <string>
 
 #include "bench_fields.h"
+#include "control/text_internals.h"
 
 namespace kestrow::bench {
 namespace {
 
 void BM_RefreshAlphaNumeric_NoRecord(benchmark::State& state) {
   const auto length = static_cast<std::int16_t>(state.range(0));
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& field = AddField(form, FieldKind::Text);
   form.SetRecording(false);
-  engine::TextEngine& engine = field.Engine();
-  engine.SetLength(length);
+  field.SetLength(length);
   std::u16string value(static_cast<std::size_t>(length), u'x');
   for (std::size_t i = 0; i < value.size(); ++i) value[i] = static_cast<char16_t>(u'a' + i % 26);
-  engine.MembersForLoading().m_Value = host::Variant::String(std::move(value));
+  field.SetValue(host::Variant::String(std::move(value)));
+  engine::TextEngine& engine = control::EngineOf(field);
+  const host::EditBox& box = form.Box(u"Field");
   for (auto _ : state) {
     engine.RefreshDisplay();
-    benchmark::DoNotOptimize(field.Text1().Text().data());
+    benchmark::DoNotOptimize(box.Text().data());
   }
-  if (field.Text1().Text().size() != static_cast<std::size_t>(length)) state.SkipWithError("the display lost characters");
+  if (box.Text().size() != static_cast<std::size_t>(length)) state.SkipWithError("the display lost characters");
   state.SetComplexityN(length);
 }
 BENCHMARK(BM_RefreshAlphaNumeric_NoRecord)->Arg(1024)->Arg(4096)->Arg(16384)->Arg(32767)->Complexity(benchmark::oN);

@@ -13,14 +13,14 @@ namespace kestrow::bench {
 namespace {
 
 void TypeWholeValue(benchmark::State& state, FieldKind kind, std::u16string_view value, bool recording) {
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& field = AddField(form, kind);
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
 
   double typed_seconds = 0;
   for (auto _ : state) {
-    field.Engine().SetValue(EmptyValue(kind));
+    field.SetValue(EmptyValue(kind));
     form.Focus(u"Field");
     const auto start = std::chrono::steady_clock::now();
     form.Type(value);
@@ -34,7 +34,7 @@ void TypeWholeValue(benchmark::State& state, FieldKind kind, std::u16string_view
   const double keys = static_cast<double>(value.size()) * static_cast<double>(state.iterations());
   state.SetItemsProcessed(static_cast<std::int64_t>(keys));
   state.counters["ns_per_key"] = benchmark::Counter(typed_seconds * 1e9 / keys);
-  state.SetLabel(host::ToUtf8(field.Text1().Text()));
+  state.SetLabel(host::ToUtf8(field.GetText()));
 }
 
 void BM_TypeDate_NoRecord(benchmark::State& state) { TypeWholeValue(state, FieldKind::Date, u"07122026", false); }

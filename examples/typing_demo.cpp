@@ -1,18 +1,14 @@
-// Types into a date, an amount and a phone field on a headless form and prints what the user
+// Types into a date, an amount and a phone field on a form and prints what the user
 // would see after each key.
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/kestrow.h"
 
 using namespace kestrow;
 
 namespace {
-
-engine::TextEngine& AddField(host::HeadlessForm& form, std::u16string name) { return control::AddText(form, std::move(name)).Engine(); }
 
 // The box text with each blank as a middle dot, padded to a column of its own.
 std::string Shown(const host::EditBox& box) {
@@ -27,7 +23,7 @@ std::string Shown(const host::EditBox& box) {
 
 std::string Describe(const std::u16string& key) { return key.size() == 1 ? "'" + host::ToUtf8(key) + "'" : host::ToUtf8(key); }
 
-void Play(host::HeadlessForm& form, const std::u16string& name, const std::u16string& title,
+void Play(host::Form& form, const std::u16string& name, const std::u16string& title,
           std::initializer_list<std::u16string> keys) {
   std::printf("\n%s\n", host::ToUtf8(title).c_str());
   form.Focus(name);
@@ -50,22 +46,22 @@ void Play(host::HeadlessForm& form, const std::u16string& name, const std::u16st
 }  // namespace
 
 int main() {
-  host::HeadlessForm form;
-  engine::TextEngine& date = AddField(form, u"Date");
-  engine::TextEngine& amount = AddField(form, u"Amount");
-  engine::TextEngine& phone = AddField(form, u"Phone");
+  host::Form form;
+  control::Text& date = control::AddText(form, u"Date");
+  control::Text& amount = control::AddText(form, u"Amount");
+  control::Text& phone = control::AddText(form, u"Phone");
   form.AddPlainBox(u"other");
 
-  date.SetDataType(engine::dtDate);
+  date.SetDataType(control::DataType::Date);
   date.SetValue(host::Variant::String(u""));
 
-  amount.SetDataType(engine::dtNumeric);
+  amount.SetDataType(control::DataType::Numeric);
   amount.SetDecimalPlaces(2);
-  amount.SetInputFormat(engine::dtThousandsFormat);
+  amount.SetInputFormat(control::InputFormat::ThousandsFormat);
   amount.SetPadChar(u"*");
-  amount.SetDisplayFormat(engine::dtAccountsFormat1);
+  amount.SetDisplayFormat(control::DisplayFormat::AccountsFormat1);
 
-  phone.SetInputFormat(engine::dtCustomFormat);
+  phone.SetInputFormat(control::InputFormat::CustomFormat);
   phone.SetMask(u"(999) 999-9999");
 
   Play(form, u"Date", u"Date, DD/MM/YYYY", {u"0", u"7", u"1", u"2", u"2", u"0", u"2", u"6"});

@@ -21,13 +21,14 @@
 #include "invariants.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/form_storage.h"
+#include "control/text_internals.h"
 #include "kestrow/control/text.h"
 #include "kestrow/control/type_library.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/headless_page_frame.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/forms/form_page_frame.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace {
@@ -150,7 +151,7 @@ const std::filesystem::path& WorkDir() {
   return dir;
 }
 
-host::HeadlessForm::ComponentFactory ReadingFrom(host::PropertyBag& bag) {
+host::Form::ComponentFactory ReadingFrom(host::PropertyBag& bag) {
   return [&bag](host::ControlSite& site, host::EditBox& box) {
     auto text = std::make_unique<control::Text>(site, box);
     text->ReadProperties(bag);
@@ -287,7 +288,7 @@ class Harness {
         control::Text& text = *controls_[Pick()];
         const Variant value = DecodeVariant(in_);
         if (trace_) std::fprintf(stderr, "  value = %s\n", fuzz::Show(value).c_str());
-        form_.Handle([&] { text.Engine().SetValue(value); });
+        form_.Handle([&] { text.SetValue(value); });
         break;
       }
       case fuzz::kMouse: {
@@ -299,7 +300,7 @@ class Harness {
         const float y = in_.F32();
         if (action == 0) form_.Click(name);
         if (action == 1) form_.DblClick(name);
-        if (action >= 2) form_.Mouse(name, static_cast<host::HeadlessForm::MouseAction>(action - 2), button, shift, x, y);
+        if (action >= 2) form_.Mouse(name, static_cast<host::Form::MouseAction>(action - 2), button, shift, x, y);
         break;
       }
       case fuzz::kResize: {
@@ -443,7 +444,7 @@ class Harness {
     const std::optional<std::size_t> index = FocusedControl();
     if (!index) return;
     const control::Text& text = *controls_[*index];
-    const std::u16string& shown = text.Text1().Text();
+    const std::u16string& shown = control::Text1Of(text).Text();
     // The text before the edits, then after each edit that changed it.
     std::vector<std::u16string> texts{shown};
     for (const auto& edit : edits) {
@@ -468,7 +469,7 @@ class Harness {
   }
 
   void OpenPage(std::size_t shown, bool both) {
-    page_ = std::make_unique<host::HeadlessPageFrame>(
+    page_ = std::make_unique<host::FormPageFrame>(
         form_, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); });
     std::vector<host::Dispatchable*> selected{controls_[shown]};
     if (both) selected.push_back(controls_[(shown + 1) % controls_.size()]);
@@ -514,7 +515,7 @@ class Harness {
     std::vector<fuzz::SavedControl> saved;
     for (std::size_t i = 0; i < controls_.size(); ++i) saved.push_back({names_[i], BagOf(*controls_[i])});
     fuzz::CheckFileHolds(path, saved);
-    host::HeadlessForm fresh;
+    host::Form fresh;
     fresh.AddPlainBox(u"other");
     control::LoadForm(fresh, path, u"other");
     for (const fuzz::SavedControl& control : saved) {
@@ -529,7 +530,7 @@ class Harness {
     if (!Blur()) return;
     host::StoredControl stored = control::StoreText(*controls_[index], names_[index]);
     const host::PropertyBag original = stored.properties;
-    host::HeadlessForm fresh;
+    host::Form fresh;
     fresh.AddPlainBox(u"other");
     const control::Text& copy = control::PlaceStoredText(fresh, stored, "bag", u"other");
     fuzz::CheckSettings(copy);
@@ -557,13 +558,13 @@ class Harness {
   // KESTROW_FUZZ_TRACE=1 prints the decoded operations, for reading a finding.
   const bool trace_ = std::getenv("KESTROW_FUZZ_TRACE") != nullptr;
   Reader& in_;
-  host::HeadlessForm form_;
+  host::Form form_;
   std::vector<std::u16string> names_;
   std::vector<control::Text*> controls_;
   // Destroyed before the form, whose boxes they watch.
   std::vector<std::unique_ptr<fuzz::LeaveWatcher>> watchers_;
   // The property page, when open; destroyed before the form, whose controls it has selected.
-  std::unique_ptr<host::HeadlessPageFrame> page_;
+  std::unique_ptr<host::FormPageFrame> page_;
 };
 
 }  // namespace

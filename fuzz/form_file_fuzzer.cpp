@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "kestrow/host/form_file.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/storage/form_file.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/runtime.h"
+#include "kestrow/host/values/variant.h"
 
 namespace {
 

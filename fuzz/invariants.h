@@ -16,12 +16,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "control/text_internals.h"
 #include "kestrow/control/text.h"
-#include "kestrow/engine/format_types.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/property_bag.h"
-#include "kestrow/host/runtime.h"
+#include "engine/format_types.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/storage/property_bag.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::fuzz {
 
@@ -42,42 +43,42 @@ inline std::string Units(std::u16string_view text) {
 
 // What the setters promise about the format model, whatever path set it.
 inline void CheckSettings(const control::Text& text) {
-  const host::EditBox& box = text.Text1();
+  const host::EditBox& box = control::Text1Of(text);
   const auto size = static_cast<std::int64_t>(box.Text().size());
   if (box.SelStart() < 0) Broken("SelStart < 0");
   if (static_cast<std::int64_t>(box.SelStart()) + box.SelLength() > size || box.SelLength() < 0) {
     Broken("selection outside the text", std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()) + " of " +
                                              std::to_string(size));
   }
-  const engine::FormatMembers& m = text.Engine().Members();
+  const engine::FormatMembers& m = control::EngineOf(text).Members();
   if (m.m_Length < 1) Broken("m_Length < 1", std::to_string(m.m_Length));
   if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16) Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
-  if (m.m_DataType == engine::dtNumeric) {
+  if (m.m_DataType == control::DataType::Numeric) {
     // A custom mask measures its own length; only the built formats are held to 20 digits.
-    if (m.m_Length > 20 && m.m_InputFormat != engine::dtCustomFormat) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
+    if (m.m_Length > 20 && m.m_InputFormat != control::InputFormat::CustomFormat) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
     if (m.m_DecimalPlaces > 0 && m.m_Length < m.m_DecimalPlaces + 2) {
       Broken("numeric m_Length < decimals + 2", std::to_string(m.m_Length) + "/" + std::to_string(m.m_DecimalPlaces));
     }
   } else if (m.m_DecimalPlaces != 0) {
     Broken("decimals on a non-numeric field", std::to_string(m.m_DataType) + "/" + std::to_string(m.m_DecimalPlaces));
   }
-  if (m.m_DataType == engine::dtDate && m.m_Length != 10) Broken("date m_Length != 10", std::to_string(m.m_Length));
-  if (m.m_DataType == engine::dtLogical && m.m_Length != 5) Broken("logical m_Length != 5", std::to_string(m.m_Length));
+  if (m.m_DataType == control::DataType::Date && m.m_Length != 10) Broken("date m_Length != 10", std::to_string(m.m_Length));
+  if (m.m_DataType == control::DataType::Logical && m.m_Length != 5) Broken("logical m_Length != 5", std::to_string(m.m_Length));
 }
 
 // The most a field's box may hold: its MaxLength, or, while it is being edited without one (a
 // new field whose mask was never built), the mask. An unfocused number without a limit shows a
 // display form with signs, brackets or " Cr." that may be longer: no bound then.
 inline std::optional<std::size_t> TextLimit(const control::Text& text, bool focused) {
-  const std::int32_t max = text.Text1().MaxLength();
+  const std::int32_t max = control::Text1Of(text).MaxLength();
   if (max > 0) return static_cast<std::size_t>(max);
-  if (focused) return text.Engine().Mask().size();
+  if (focused) return text.Mask().size();
   return std::nullopt;
 }
 
 inline void CheckWithinLimit(const control::Text& text, bool focused, const char* when) {
   const std::optional<std::size_t> limit = TextLimit(text, focused);
-  const std::size_t size = text.Text1().Text().size();
+  const std::size_t size = control::Text1Of(text).Text().size();
   if (limit && size > *limit) {
     Broken("text past its limit", std::string(when) + ": " + std::to_string(size) + " units, limit " + std::to_string(*limit) +
                                       (focused ? " (focused)" : ""));
@@ -88,14 +89,14 @@ inline void CheckWithinLimit(const control::Text& text, bool focused, const char
 
 // The types whose edit template holds literals: a text with a mask of its own, a number, a date.
 inline bool HasLiterals(const engine::FormatMembers& m) {
-  return (m.m_DataType == engine::dtAlphaNumeric && m.m_InputFormat == engine::dtCustomFormat) ||
-         m.m_DataType == engine::dtNumeric || m.m_DataType == engine::dtDate;
+  return (m.m_DataType == control::DataType::AlphaNumeric && m.m_InputFormat == control::InputFormat::CustomFormat) ||
+         m.m_DataType == control::DataType::Numeric || m.m_DataType == control::DataType::Date;
 }
 
 // A case format converts the whole text it shows, the letters of the mask's literals included.
 inline bool ShowsLiteral(const engine::FormatMembers& m, char16_t literal, char16_t shown) {
   if (shown == literal) return true;
-  if (m.m_DisplayFormat < engine::dtUpperCase || m.m_DisplayFormat > engine::dtProperCase) return false;
+  if (m.m_DisplayFormat < control::DisplayFormat::UpperCase || m.m_DisplayFormat > control::DisplayFormat::ProperCase) return false;
   const std::u16string one(1, literal);
   return host::ToUpperCase(one).front() == shown || host::ToLowerCase(one).front() == shown;
 }
@@ -104,9 +105,9 @@ inline bool ShowsLiteral(const engine::FormatMembers& m, char16_t literal, char1
 // than a blank) stands at its place in the box, as far as both reach: no key, paste, cut or step
 // of the history moves or overwrites one. Unfocused, a number shows its display form instead.
 inline void CheckLiteralsInPlace(const control::Text& text, bool focused, const char* when) {
-  const engine::FormatMembers& m = text.Engine().Members();
+  const engine::FormatMembers& m = control::EngineOf(text).Members();
   if (!focused || !m.m_HasFocus || !HasLiterals(m)) return;
-  const std::u16string& shown = text.Text1().Text();
+  const std::u16string& shown = control::Text1Of(text).Text();
   const std::size_t end = std::min(shown.size(), m.m_EditTemplate.size());
   for (std::size_t i = 0; i < end; ++i) {
     const char16_t literal = m.m_EditTemplate[i];
@@ -131,7 +132,7 @@ inline std::u16string TypedCharacters(const engine::FormatMembers& m, std::u16st
   for (std::size_t i = 0; i < edited.size(); ++i) {
     const char16_t templateChar = i < m.m_EditTemplate.size() ? m.m_EditTemplate[i] : u'\0';
     const bool maskBlank = i < m.m_Mask.size() && m.m_Mask[i] == u' ';
-    const bool point = m.m_DataType == engine::dtNumeric && templateChar == u'.';
+    const bool point = m.m_DataType == control::DataType::Numeric && templateChar == u'.';
     if ((templateChar == u' ' && !maskBlank) || point) typed += edited[i];
   }
   return typed;
@@ -161,13 +162,13 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
   const std::u16string typed = TypedCharacters(before, edited);
   const std::string where = " (edited " + Units(edited) + ")";
   switch (before.m_DataType) {
-    case engine::dtAlphaNumeric:
+    case control::DataType::AlphaNumeric:
       if (!value.IsString() || value.AsString() != Trimmed(typed)) Broken("typed text lost", host::TypeName(value) + where);
       return;
-    case engine::dtPassword:
+    case control::DataType::Password:
       if (!value.IsString() || value.AsString() != edited) Broken("typed password lost", where);
       return;
-    case engine::dtNumeric: {
+    case control::DataType::Numeric: {
       double expected = 0;
       try {
         expected = TypedNumber(typed);
@@ -183,7 +184,7 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
       if (got != expected) Broken("typed number lost", std::to_string(got) + " for " + std::to_string(expected) + where);
       return;
     }
-    case engine::dtDate:
+    case control::DataType::Date:
       if (typed.find(u' ') != std::u16string::npos || value.Type() != host::VarType::Date) return;  // incomplete or refused
       if (host::FormatDate(value.AsDate(), before.m_Mask) != edited) Broken("typed date lost", where);
       return;
@@ -204,15 +205,15 @@ class LeaveWatcher final : public host::EditBoxEvents {
 
   void GotFocus() override { inner_->GotFocus(); }
   void LostFocus() override {
-    const engine::FormatMembers before = text_.Engine().Members();
+    const engine::FormatMembers before = control::EngineOf(text_).Members();
     const std::u16string edited = box_.Text();
     try {
       inner_->LostFocus();
     } catch (const host::HostError& error) {
-      if (before.m_HasFocus && before.m_DataType == engine::dtNumeric) CheckNothingLost(before, edited, Variant::Null());
+      if (before.m_HasFocus && before.m_DataType == control::DataType::Numeric) CheckNothingLost(before, edited, Variant::Null());
       throw;
     }
-    if (before.m_HasFocus) CheckNothingLost(before, edited, text_.Engine().Members().m_Value);
+    if (before.m_HasFocus) CheckNothingLost(before, edited, control::EngineOf(text_).Members().m_Value);
   }
   void Change() override { inner_->Change(); }
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { inner_->KeyDown(keyCode, shift); }

@@ -19,7 +19,7 @@
 
 #include "fuzz_ops.h"
 #include "kestrow/control/type_library.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 #include "script_lexer.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::script {
 
@@ -28,7 +28,7 @@ constexpr std::int32_t kFieldHeight = 285;
 
 }  // namespace
 
-std::vector<std::u16string> PlaceDemoForm(host::HeadlessForm& form) {
+std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
   // Data types: 0 text, 1 number, 2 date, 3 password, 4 yes/no. Input formats: 0 custom mask,
   // 8 thousands grouping, 11 British date, 13 password characters, 15 yes/no. Display formats:
   // 3 proper case, 5 negatives in brackets.

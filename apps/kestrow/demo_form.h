@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/host/headless_form.h"
+#include "kestrow/host/forms/form.h"
 
 namespace kestrow::script {
 
 // Places the demo's fields on `form`, in tab order, and returns their names.
-std::vector<std::u16string> PlaceDemoForm(host::HeadlessForm& form);
+std::vector<std::u16string> PlaceDemoForm(host::Form& form);
 
 }  // namespace kestrow::script

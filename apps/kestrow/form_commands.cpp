@@ -4,10 +4,11 @@
 #include <limits>
 #include <memory>
 
-#include "kestrow/json/json_writer.h"
+#include "control/text_internals.h"
+#include "host/storage/json_writer.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/type_library.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 #include "runner.h"
 #include "script_lexer.h"
 #include "script_values.h"
@@ -30,7 +31,7 @@ constexpr std::int32_t kPlacedWidth = 1935;
 constexpr std::int32_t kPlacedHeight = 285;
 
 // A factory of controls that the host sizes and then notifies (initialise or read properties).
-host::HeadlessForm::ComponentFactory Making(std::int32_t width, std::int32_t height, std::function<void(control::Text&)> notify) {
+host::Form::ComponentFactory Making(std::int32_t width, std::int32_t height, std::function<void(control::Text&)> notify) {
   return [=](host::ControlSite& site, host::EditBox& box) {
     auto text = std::make_unique<control::Text>(site, box);
     text->Resize(width, height);
@@ -39,7 +40,7 @@ host::HeadlessForm::ComponentFactory Making(std::int32_t width, std::int32_t hei
   };
 }
 
-host::HeadlessForm::ComponentFactory ReadingFrom(host::PropertyBag& bag, std::int32_t width, std::int32_t height) {
+host::Form::ComponentFactory ReadingFrom(host::PropertyBag& bag, std::int32_t width, std::int32_t height) {
   return Making(width, height, [&bag](control::Text& text) { text.ReadProperties(bag); });
 }
 
@@ -66,7 +67,7 @@ std::int32_t ParseTwips(std::string_view word, std::string_view what) {
 
 }  // namespace
 
-void Runner::Place(const Words& words, const host::HeadlessForm::ComponentFactory& make) {
+void Runner::Place(const Words& words, const host::Form::ComponentFactory& make) {
   std::u16string name;
   int number = unnamed_;
   if (words.size() > 1) {
@@ -192,7 +193,7 @@ void Runner::Show(const Words& words) {
     return;
   }
   control::Text& text = Current();
-  const host::EditBox& box = text.Text1();
+  const host::EditBox& box = control::Text1Of(text);
   json.BeginObject().Key("control").String(CurrentName());
   if (words.size() == 2) {
     json.Key("size").BeginObject()

@@ -1,9 +1,9 @@
 // The commands of the user at the keyboard and the mouse.
 #include <limits>
 
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/keyboard.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/host_error.h"
+#include "host/controls/keyboard.h"
+#include "kestrow/host/values/runtime.h"
 #include "runner.h"
 #include "script_lexer.h"
 #include "script_values.h"
@@ -86,13 +86,13 @@ void Runner::Select(const Words& words) {
 void Runner::Clipboard(const Words& words) { form_.SetClipboard(ParseString(words[1])); }
 
 void Runner::Mouse(const Words& words) {
-  host::HeadlessForm::MouseAction action{};
+  host::Form::MouseAction action{};
   if (words[1] == "down") {
-    action = host::HeadlessForm::MouseAction::Down;
+    action = host::Form::MouseAction::Down;
   } else if (words[1] == "move") {
-    action = host::HeadlessForm::MouseAction::Move;
+    action = host::Form::MouseAction::Move;
   } else if (words[1] == "up") {
-    action = host::HeadlessForm::MouseAction::Up;
+    action = host::Form::MouseAction::Up;
   } else {
     throw ScriptError("the mouse action \"" + words[1] + "\" is not down, move or up");
   }

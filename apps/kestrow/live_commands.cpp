@@ -8,10 +8,10 @@
 #include "demo_form.h"
 #include "kestrow/control/form_storage.h"
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/variant.h"
-#include "kestrow/json/json_writer.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/variant.h"
+#include "host/storage/json_writer.h"
 #include "kestrow/terminal/terminal_host.h"
 #include "value_json.h"
 
@@ -56,7 +56,7 @@ std::optional<LiveCommand> Parse(std::span<const std::string_view> args, std::st
 }
 
 // One JSON line a field, in tab order, so the program can end a shell pipeline.
-void WriteValues(host::HeadlessForm& form, const std::vector<std::u16string>& fields, std::ostream& out) {
+void WriteValues(host::Form& form, const std::vector<std::u16string>& fields, std::ostream& out) {
   for (const std::u16string& name : fields) {
     auto& text = *static_cast<control::Text*>(form.ControlNamed(name));
     const host::Variant value = text.GetProperty("Value");
@@ -77,7 +77,7 @@ int RunLive(std::span<const std::string_view> args, std::ostream& out, std::ostr
     err << "kestrow: " << complaint << "\nusage: kestrow demo [--save PATH]\n       kestrow run FORM [--save PATH]\n";
     return 2;
   }
-  host::HeadlessForm form;
+  host::Form form;
   form.SetRecording(false);  // a live session would grow the record without bound
   std::vector<std::u16string> fields;
   try {

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <array>
 
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/keyboard.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/json/json_writer.h"
+#include "kestrow/host/values/host_error.h"
+#include "host/controls/keyboard.h"
+#include "kestrow/host/values/runtime.h"
+#include "host/storage/json_writer.h"
 #include "kestrow/proppage/format_page.h"
 #include "runner.h"
 #include "script_lexer.h"
@@ -65,7 +65,7 @@ void Runner::Page(const Words& words) {
   (this->*command->run)(words);
 }
 
-host::HeadlessPageFrame& Runner::OpenPage() {
+host::FormPageFrame& Runner::OpenPage() {
   if (!page_) throw ScriptError("no page is open (use page open first)");
   return *page_;
 }
@@ -80,7 +80,7 @@ void Runner::PageOpen(const Words& words) {
     }
   }
   page_.reset();
-  page_ = std::make_unique<host::HeadlessPageFrame>(
+  page_ = std::make_unique<host::FormPageFrame>(
       form_, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); });
   page_selection_ = std::move(names);
   ReselectPageControls();
@@ -102,7 +102,7 @@ void Runner::PagePick(const Words& words) {
 }
 
 bool Runner::EnterPageField(std::string_view field) {
-  host::HeadlessPageFrame& page = OpenPage();
+  host::FormPageFrame& page = OpenPage();
   if (page.FocusedName() != field) page.Focus(field);
   return page.FocusedName() == field;
 }
@@ -135,7 +135,7 @@ void Runner::PageLeave(const Words& /*words*/) { OpenPage().Leave(); }
 void Runner::PageApply(const Words& /*words*/) { OpenPage().Apply(); }
 
 void Runner::PageShow(const Words& /*words*/) {
-  host::HeadlessPageFrame& page = OpenPage();
+  host::FormPageFrame& page = OpenPage();
   json::JsonWriter json;
   json.BeginObject().Key("page").BeginObject().Key("changed").Boolean(page.Site().Changed());
   for (const host::PageControl& control : page.Page().Controls()) WritePageControl(json, control);

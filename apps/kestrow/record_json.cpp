@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "kestrow/json/json_writer.h"
+#include "host/storage/json_writer.h"
 #include "value_json.h"
 
 namespace kestrow::script {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "kestrow/host/headless_form.h"
+#include "kestrow/host/forms/form.h"
 
 namespace kestrow::script {
 

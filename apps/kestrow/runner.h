@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/headless_page_frame.h"
-#include "kestrow/host/property_bag.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/forms/form_page_frame.h"
+#include "kestrow/host/storage/property_bag.h"
 
 namespace kestrow::script {
 
@@ -82,7 +82,7 @@ class Runner {
   void PageApply(const Words& words);
   void PageShow(const Words& words);
   void PageClose(const Words& words);
-  host::HeadlessPageFrame& OpenPage();
+  host::FormPageFrame& OpenPage();
   // Moves into a page field unless it has the focus; false when the user cannot reach it.
   bool EnterPageField(std::string_view field);
   // Selects the named controls again after one of them was replaced.
@@ -94,18 +94,18 @@ class Runner {
   void RequireFocus() const;
   // Places a control from `make` just before `other` and makes it current; the default name is
   // used up only when the control is placed.
-  void Place(const Words& words, const host::HeadlessForm::ComponentFactory& make);
+  void Place(const Words& words, const host::Form::ComponentFactory& make);
   // Prints one line after the records so far.
   void Emit(const std::string& line);
   void EmitError(int number, const std::string& description);
 
-  host::HeadlessForm form_;
+  host::Form form_;
   std::ostream& out_;
   std::optional<std::u16string> current_;
   host::PropertyBag pending_;
   int unnamed_ = 0;  // the number of the last default name given
   // The open property page and the controls it was opened on; destroyed before the form.
-  std::unique_ptr<host::HeadlessPageFrame> page_;
+  std::unique_ptr<host::FormPageFrame> page_;
   std::vector<std::u16string> page_selection_;
 };
 

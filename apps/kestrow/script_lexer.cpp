@@ -1,6 +1,6 @@
 #include "script_lexer.h"
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::script {
 

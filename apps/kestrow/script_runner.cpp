@@ -3,9 +3,9 @@
 #include <exception>
 #include <string>
 
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/json/json_writer.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
+#include "host/storage/json_writer.h"
 #include "record_json.h"
 #include "runner.h"
 #include "script_lexer.h"

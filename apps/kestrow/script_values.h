@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "kestrow/host/runtime.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/runtime.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::script {
 

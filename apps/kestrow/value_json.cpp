@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "kestrow/host/objects.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::script {
 

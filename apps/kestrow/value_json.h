@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "kestrow/json/json_writer.h"
-#include "kestrow/host/variant.h"
+#include "host/storage/json_writer.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::script {
 

@@ -1,4 +1,4 @@
-#include "kestrow/about/about_form.h"
+#include "about/about_form.h"
 
 #include <string>
 #include <utility>

@@ -3,7 +3,8 @@
 #include <array>
 #include <functional>
 
-#include "kestrow/host/host_error.h"
+#include "kestrow/host/values/host_error.h"
+#include "control/text_internals.h"
 #include "value_types.h"
 
 namespace kestrow::control {
@@ -56,16 +57,16 @@ const std::array<Accessors, 41>& AccessorTable() {
       {[](Text& t) { return Str(t.FontName()); }, [](Text& t, const Variant& v) { t.SetFontName(host::ToText(v)); }, {}},
       {[](Text& t) { return Variant::Boolean(t.FontItalic()); }, [](Text& t, const Variant& v) { t.SetFontItalic(host::ToBoolean(v)); }, {}},
       {[](Text& t) { return Variant::Boolean(t.FontBold()); }, [](Text& t, const Variant& v) { t.SetFontBold(host::ToBoolean(v)); }, {}},
-      {[](Text& t) { return Variant::Long(t.Engine().DataType()); }, [](Text& t, const Variant& v) { t.Engine().SetDataType(host::ToLong(v)); }, {}},
-      {[](Text& t) { return Variant::Long(t.Engine().InputFormat()); }, [](Text& t, const Variant& v) { t.Engine().SetInputFormat(host::ToLong(v)); }, {}},
-      {[](Text& t) { return Variant::Long(t.Engine().DisplayFormat()); }, [](Text& t, const Variant& v) { t.Engine().SetDisplayFormat(host::ToLong(v)); }, {}},
-      {[](Text& t) { return Str(t.Engine().PadChar()); }, [](Text& t, const Variant& v) { t.Engine().SetPadChar(host::ToText(v)); }, {}},
-      {[](Text& t) { return Str(t.Engine().Mask()); }, [](Text& t, const Variant& v) { t.Engine().SetMask(host::ToText(v)); }, {}},
-      {[](Text& t) { return Variant::Boolean(t.Engine().AutoTab()); }, [](Text& t, const Variant& v) { t.Engine().SetAutoTab(host::ToBoolean(v)); }, {}},
-      {[](Text& t) { return Variant::Boolean(t.Engine().AutoSelect()); }, [](Text& t, const Variant& v) { t.Engine().SetAutoSelect(host::ToBoolean(v)); }, {}},
-      {[](Text& t) { return Variant::Integer(t.Engine().Length()); }, [](Text& t, const Variant& v) { t.Engine().SetLength(host::ToInteger(v)); }, {}},
-      {[](Text& t) { return Variant::Integer(t.Engine().DecimalPlaces()); }, [](Text& t, const Variant& v) { t.Engine().SetDecimalPlaces(host::ToInteger(v)); }, {}},
-      {[](Text& t) { return t.Engine().Value(); }, [](Text& t, const Variant& v) { t.Engine().SetValue(v); }, {}},
+      {[](Text& t) { return Variant::Long(EngineOf(t).DataType()); }, [](Text& t, const Variant& v) { EngineOf(t).SetDataType(host::ToLong(v)); }, {}},
+      {[](Text& t) { return Variant::Long(EngineOf(t).InputFormat()); }, [](Text& t, const Variant& v) { EngineOf(t).SetInputFormat(host::ToLong(v)); }, {}},
+      {[](Text& t) { return Variant::Long(EngineOf(t).DisplayFormat()); }, [](Text& t, const Variant& v) { EngineOf(t).SetDisplayFormat(host::ToLong(v)); }, {}},
+      {[](Text& t) { return Str(EngineOf(t).PadChar()); }, [](Text& t, const Variant& v) { EngineOf(t).SetPadChar(host::ToText(v)); }, {}},
+      {[](Text& t) { return Str(EngineOf(t).Mask()); }, [](Text& t, const Variant& v) { EngineOf(t).SetMask(host::ToText(v)); }, {}},
+      {[](Text& t) { return Variant::Boolean(EngineOf(t).AutoTab()); }, [](Text& t, const Variant& v) { EngineOf(t).SetAutoTab(host::ToBoolean(v)); }, {}},
+      {[](Text& t) { return Variant::Boolean(EngineOf(t).AutoSelect()); }, [](Text& t, const Variant& v) { EngineOf(t).SetAutoSelect(host::ToBoolean(v)); }, {}},
+      {[](Text& t) { return Variant::Integer(EngineOf(t).Length()); }, [](Text& t, const Variant& v) { EngineOf(t).SetLength(host::ToInteger(v)); }, {}},
+      {[](Text& t) { return Variant::Integer(EngineOf(t).DecimalPlaces()); }, [](Text& t, const Variant& v) { EngineOf(t).SetDecimalPlaces(host::ToInteger(v)); }, {}},
+      {[](Text& t) { return EngineOf(t).Value(); }, [](Text& t, const Variant& v) { EngineOf(t).SetValue(v); }, {}},
       {[](Text& t) { return Str(t.SelText()); }, [](Text& t, const Variant& v) { t.SetSelText(host::ToText(v)); }, {}},
       {[](Text& t) { return Variant::Long(t.SelStart()); }, [](Text& t, const Variant& v) { t.SetSelStart(host::ToLong(v)); }, {}},
       {[](Text& t) { return Variant::Long(t.SelLength()); }, [](Text& t, const Variant& v) { t.SetSelLength(host::ToLong(v)); }, {}},

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::control {
 
@@ -26,7 +26,7 @@ host::StoredControl StoreText(const Text& text, std::u16string name) {
   return stored;
 }
 
-Text& PlaceStoredText(host::HeadlessForm& form, host::StoredControl& stored, std::string_view source, std::u16string_view before) {
+Text& PlaceStoredText(host::Form& form, host::StoredControl& stored, std::string_view source, std::u16string_view before) {
   if (stored.class_name != kTextClass) {
     throw host::HostError(host::errors::kInvalidFileFormat,
                           std::string(source) + ": control \"" + host::ToUtf8(stored.name) + "\": unknown class \"" + stored.class_name + "\"");
@@ -42,7 +42,7 @@ Text& PlaceStoredText(host::HeadlessForm& form, host::StoredControl& stored, std
   return text;
 }
 
-void SaveForm(host::HeadlessForm& form, const std::vector<std::u16string>& names, const std::filesystem::path& path) {
+void SaveForm(host::Form& form, const std::vector<std::u16string>& names, const std::filesystem::path& path) {
   std::vector<host::StoredControl> controls;
   for (const std::u16string& name : names) {
     const auto* text = dynamic_cast<const Text*>(form.ControlNamed(name));
@@ -52,7 +52,7 @@ void SaveForm(host::HeadlessForm& form, const std::vector<std::u16string>& names
   host::WriteFormFile(path, controls);
 }
 
-std::vector<std::u16string> LoadForm(host::HeadlessForm& form, const std::filesystem::path& path, std::u16string_view before) {
+std::vector<std::u16string> LoadForm(host::Form& form, const std::filesystem::path& path, std::u16string_view before) {
   std::vector<host::StoredControl> controls = host::ReadFormFile(path);
   const std::string source = path.filename().string();
   std::vector<std::u16string> placed;

@@ -2,8 +2,9 @@
 #include <memory>
 
 #include "kestrow/control/text.h"
+#include "control/text_internals.h"
 #include "value_types.h"
-#include "kestrow/host/host_error.h"
+#include "kestrow/host/values/host_error.h"
 
 namespace kestrow::control {
 
@@ -29,7 +30,7 @@ std::shared_ptr<host::Font> FontOf(const Variant& value) {
 }  // namespace
 
 void Text::InitProperties() {
-  engine::FormatMembers& m = engine_.MembersForLoading();
+  engine::FormatMembers& m = engine_->MembersForLoading();
   m.m_DataType = engine::dtAlphaNumeric;
   m.m_InputFormat = engine::dtAlphaDigitSpaceSymbol;
   m.m_DisplayFormat = engine::dtNone;
@@ -49,15 +50,15 @@ void Text::ReadProperties(host::PropertyBag& bag) {
   ReadBoxProperties(bag);
   ReadFormatProperties(bag);
   // A hand-edited or foreign form may hold lengths the type cannot take; typing would lose them.
-  engine_.BringIntoTypeBounds();
-  engine_.RebuildMask();
-  engine::FormatMembers& m = engine_.MembersForLoading();
+  engine_->BringIntoTypeBounds();
+  engine_->RebuildMask();
+  engine::FormatMembers& m = engine_->MembersForLoading();
   if (m.m_DataType == engine::dtPassword) {
     text1_.SetPasswordChar(m.m_PadChar);
   } else if (m.m_Value.IsNull() && m.m_DataType == engine::dtLogical) {
     m.m_Value = Variant::Integer(0);
   }
-  engine_.RefreshDisplay();
+  engine_->RefreshDisplay();
   // The stored selected text is already part of the stored value: inserting it again would
   // duplicate it, so only its type is checked and the selection is restored by its bounds.
   host::ToText(bag.ReadProperty("SelText", Str(u"")));
@@ -98,7 +99,7 @@ void Text::ReadBoxProperties(host::PropertyBag& bag) {
 
 // Stored settings are taken as they are: no setter runs; only the type's bounds are applied after.
 void Text::ReadFormatProperties(host::PropertyBag& bag) {
-  engine::FormatMembers& m = engine_.MembersForLoading();
+  engine::FormatMembers& m = engine_->MembersForLoading();
   m.m_DataType = host::ToInteger(bag.ReadProperty("DataType", Int(engine::dtAlphaNumeric)));
   m.m_InputFormat = host::ToInteger(bag.ReadProperty("InputFormat", Int(engine::dtAlphaDigitSpaceSymbol)));
   m.m_DisplayFormat = host::ToInteger(bag.ReadProperty("DisplayFormat", Int(engine::dtNone)));
@@ -114,7 +115,7 @@ void Text::ReadFormatProperties(host::PropertyBag& bag) {
 
 void Text::WriteProperties(host::PropertyBag& bag) const {
   const std::shared_ptr<host::Font> font = text1_.GetFont();
-  const engine::FormatMembers& m = engine_.Members();
+  const engine::FormatMembers& m = engine_->Members();
   bag.WriteProperty("BackColor", Colour(text1_.BackColor()), Colour(kWindowBackground));
   bag.WriteProperty("Enabled", Bool(text1_.Enabled()), Bool(true));
   bag.WriteProperty("Font", Variant::Object(font), Variant::Object(site_.AmbientFont()));

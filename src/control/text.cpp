@@ -1,13 +1,15 @@
-// The control's interface members: thin delegations to the inner box with their reports, the two
-// refused setters, the sizing of the inner box and the passing on of its click and mouse events.
+// The control's interface members: thin delegations to the inner box with their reports, the
+// format handed to the engine typed, the two refused setters, the sizing of the inner box and the
+// passing on of its events.
 #include "kestrow/control/text.h"
 
 #include <array>
 #include <atomic>
 #include <climits>
 
-#include "kestrow/about/about_form.h"
-#include "kestrow/host/host_error.h"
+#include "about/about_form.h"
+#include "control/text_internals.h"
+#include "kestrow/host/values/host_error.h"
 
 namespace kestrow::control {
 
@@ -26,10 +28,16 @@ std::int16_t NarrowTo16(std::int32_t value) {
 
 }  // namespace
 
-Text::Text(host::ControlSite& site, host::EditBox& text1) : site_(site), text1_(text1), engine_(text1, site) {
+Text::Text(host::ControlSite& site, host::EditBox& text1)
+    : site_(site), text1_(text1), engine_(std::make_unique<engine::TextEngine>(text1, static_cast<host::ControlSite&>(*this))) {
   text1_.SetEventHandler(this);
   ++live_texts;
 }
+
+// The typed format is the stored one: the same numbers.
+static_assert(static_cast<int>(control::DataType::Logical) == engine::dtLogical);
+static_assert(static_cast<int>(control::InputFormat::YesNoFormat) == engine::dtYesNoFormat);
+static_assert(static_cast<int>(control::DisplayFormat::DotSeparator) == engine::dtDotSeparator);
 
 Text::~Text() {
   text1_.SetEventHandler(nullptr);
@@ -37,6 +45,11 @@ Text::~Text() {
 }
 
 int Text::LiveCount() { return live_texts; }
+
+engine::TextEngine& EngineOf(Text& text) { return *text.engine_; }
+const engine::TextEngine& EngineOf(const Text& text) { return *text.engine_; }
+host::EditBox& Text1Of(Text& text) { return text.text1_; }
+const host::EditBox& Text1Of(const Text& text) { return text.text1_; }
 
 void Text::SetBackColor(std::uint32_t New_BackColor) { OnBox(&host::EditBox::SetBackColor, New_BackColor, "BackColor"); }
 
@@ -81,6 +94,35 @@ void Text::SetFontName(std::u16string_view New_FontName) { OnBox(&host::EditBox:
 void Text::SetFontItalic(bool New_FontItalic) { OnBox(&host::EditBox::SetFontItalic, New_FontItalic, "FontItalic"); }
 
 void Text::SetFontBold(bool New_FontBold) { OnBox(&host::EditBox::SetFontBold, New_FontBold, "FontBold"); }
+
+void Text::SetAlignment(std::int32_t New_Alignment) { engine_->SetAlignment(New_Alignment); }
+
+// --- The format, typed -------------------------------------------------------------------------
+
+control::DataType Text::DataType() const { return static_cast<control::DataType>(engine_->DataType()); }
+void Text::SetDataType(control::DataType New_DataType) { engine_->SetDataType(static_cast<std::int32_t>(New_DataType)); }
+control::InputFormat Text::InputFormat() const { return static_cast<control::InputFormat>(engine_->InputFormat()); }
+void Text::SetInputFormat(control::InputFormat New_InputFormat) {
+  engine_->SetInputFormat(static_cast<std::int32_t>(New_InputFormat));
+}
+control::DisplayFormat Text::DisplayFormat() const { return static_cast<control::DisplayFormat>(engine_->DisplayFormat()); }
+void Text::SetDisplayFormat(control::DisplayFormat New_DisplayFormat) {
+  engine_->SetDisplayFormat(static_cast<std::int32_t>(New_DisplayFormat));
+}
+const std::u16string& Text::PadChar() const { return engine_->PadChar(); }
+void Text::SetPadChar(std::u16string_view New_PadChar) { engine_->SetPadChar(New_PadChar); }
+const std::u16string& Text::Mask() const { return engine_->Mask(); }
+void Text::SetMask(std::u16string_view New_Mask) { engine_->SetMask(New_Mask); }
+bool Text::AutoTab() const { return engine_->AutoTab(); }
+void Text::SetAutoTab(bool New_AutoTab) { engine_->SetAutoTab(New_AutoTab); }
+bool Text::AutoSelect() const { return engine_->AutoSelect(); }
+void Text::SetAutoSelect(bool New_AutoSelect) { engine_->SetAutoSelect(New_AutoSelect); }
+std::int16_t Text::Length() const { return engine_->Length(); }
+void Text::SetLength(std::int16_t New_Length) { engine_->SetLength(New_Length); }
+std::int16_t Text::DecimalPlaces() const { return engine_->DecimalPlaces(); }
+void Text::SetDecimalPlaces(std::int16_t New_DecimalPlaces) { engine_->SetDecimalPlaces(New_DecimalPlaces); }
+host::Variant Text::Value() { return engine_->Value(); }
+void Text::SetValue(const host::Variant& New_Value) { engine_->SetValue(New_Value); }
 
 void Text::SetSelText(std::u16string_view /*New_SelText*/) {
   site_.MsgBox(u"Property is Read Only", host::buttons::kCritical, u"Valid Text Box");
@@ -131,16 +173,34 @@ void Text::UserControl_Resize() {
   text1_.SetWidth(width_ - kInnerBoxMargin);
 }
 
-// --- Events passed on --------------------------------------------------------------------------
+// --- Events -------------------------------------------------------------------------------------
+
+void Text::GotFocus() { engine_->Text1_GotFocus(); }
+void Text::LostFocus() { engine_->Text1_LostFocus(); }
+void Text::Change() { engine_->Text1_Change(); }
+void Text::KeyPress(std::int16_t& keyAscii) { engine_->Text1_KeyPress(keyAscii); }
+void Text::KeyDown(std::int16_t& keyCode, std::int16_t& shift) { engine_->Text1_KeyDown(keyCode, shift); }
+void Text::KeyUp(std::int16_t& keyCode, std::int16_t& shift) { engine_->Text1_KeyUp(keyCode, shift); }
+
+void Text::Paste(std::u16string& text) {
+  engine_->Paste(text);
+  text.clear();
+}
+
+// The host first, so its record holds the arguments as raised; then the field's own handler.
+void Text::RaiseEvent(host::EventName event, std::span<host::EventArg> args) {
+  site_.RaiseEvent(event, args);
+  if (event_handler_) event_handler_(event, args);
+}
 
 // A click that selected nothing leaves the caret where the next key can go; the application's
 // handler then sees (and may move) that caret.
 void Text::Click() {
-  engine_.MoveCaretOffLiteral();
-  site_.RaiseEvent("Click", {});
+  engine_->MoveCaretOffLiteral();
+  RaiseEvent("Click", {});
 }
 
-void Text::DblClick() { site_.RaiseEvent("DblClick", {}); }
+void Text::DblClick() { RaiseEvent("DblClick", {}); }
 
 void Text::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) { RaiseMouseEvent("MouseDown", button, shift, x, y); }
 
@@ -153,14 +213,14 @@ void Text::RaiseMouseEvent(host::EventName event, std::int16_t& button, std::int
                                       {"Shift", host::Variant::Integer(shift)},
                                       {"X", host::Variant::Single(x)},
                                       {"Y", host::Variant::Single(y)}}};
-  site_.RaiseEvent(event, args);
+  RaiseEvent(event, args);
   button = host::ToInteger(args[0].value);
   shift = host::ToInteger(args[1].value);
   x = host::ToSingle(args[2].value);
   y = host::ToSingle(args[3].value);
 }
 
-Text& AddText(host::HeadlessForm& form, std::u16string name) {
+Text& AddText(host::Form& form, std::u16string name) {
   return static_cast<Text&>(form.AddControl(std::move(name), [](host::ControlSite& site, host::EditBox& box) {
     return std::make_unique<Text>(site, box);
   }));

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "kestrow/engine/format_types.h"
+#include "engine/format_types.h"
 
 namespace kestrow::control {
 

@@ -1,6 +1,6 @@
 #include "value_types.h"
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::control {
 

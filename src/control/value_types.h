@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::control {
 

@@ -1,9 +1,9 @@
-#include "kestrow/engine/common_module.h"
+#include "engine/common_module.h"
 
 #include <array>
 #include <cmath>
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine::CommonModule {
 

@@ -2,8 +2,8 @@
 // switches between the two forms on focus changes.
 #include <algorithm>
 
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/runtime.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
 

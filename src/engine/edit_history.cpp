@@ -1,4 +1,4 @@
-#include "kestrow/engine/edit_history.h"
+#include "engine/edit_history.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "kestrow/engine/edit_position_table.h"
+#include "engine/edit_position_table.h"
 
 namespace kestrow::engine {
 

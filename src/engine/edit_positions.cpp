@@ -1,5 +1,5 @@
 // Where the caret may stand, deleting inside mask fields, and taking the literals out of a text.
-#include "kestrow/engine/text_engine.h"
+#include "engine/text_engine.h"
 
 namespace kestrow::engine {
 

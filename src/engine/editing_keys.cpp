@@ -2,8 +2,8 @@
 // the literals in place, and the edges of the field move the focus.
 #include <array>
 
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/runtime.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
 

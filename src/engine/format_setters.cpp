@@ -7,10 +7,10 @@
 #include <vector>
 #include <string_view>
 
-#include "kestrow/engine/common_module.h"
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "engine/common_module.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
 

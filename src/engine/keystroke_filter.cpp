@@ -3,9 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "kestrow/engine/common_module.h"
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/runtime.h"
+#include "engine/common_module.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/runtime.h"
 #include "typed_number.h"
 
 namespace kestrow::engine {

@@ -2,8 +2,8 @@
 // format settings.
 #include <algorithm>
 
-#include "kestrow/engine/common_module.h"
-#include "kestrow/engine/text_engine.h"
+#include "engine/common_module.h"
+#include "engine/text_engine.h"
 
 namespace kestrow::engine {
 

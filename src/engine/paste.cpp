@@ -1,7 +1,7 @@
 // Pasting into a field: a value copied from elsewhere goes in whole when the field can hold it;
 // any other text goes in through the keystroke filter, character by character, as if typed.
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/runtime.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/runtime.h"
 #include "pasted_value.h"
 
 namespace kestrow::engine {

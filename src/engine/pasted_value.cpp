@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/engine/common_module.h"
-#include "kestrow/engine/format_types.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "engine/common_module.h"
+#include "engine/format_types.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
 

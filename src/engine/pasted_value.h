@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::engine {
 

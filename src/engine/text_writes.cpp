@@ -2,7 +2,7 @@
 // the field's history, so that it can be taken back and made again.
 #include <algorithm>
 
-#include "kestrow/engine/text_engine.h"
+#include "engine/text_engine.h"
 
 namespace kestrow::engine {
 

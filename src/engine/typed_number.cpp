@@ -1,6 +1,6 @@
 #include "typed_number.h"
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <vector>
 
-#include "kestrow/engine/common_module.h"
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "engine/common_module.h"
+#include "engine/text_engine.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 #include "typed_number.h"
 
 namespace kestrow::engine {

@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "kestrow/host/component_registry.h"
+#include "kestrow/host/registry/component_registry.h"
 #include "kestrow/library/identifiers.h"
 
 #ifdef KESTROW_LIBRARY_HAS_CONTROL

@@ -1,4 +1,4 @@
-#include "kestrow/library/resources.h"
+#include "library/resources.h"
 
 #include <array>
 #include <cstddef>

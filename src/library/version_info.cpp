@@ -1,9 +1,9 @@
-#include "kestrow/library/version_info.h"
+#include "library/version_info.h"
 
 #include <algorithm>
 #include <array>
 
-#include "kestrow/about/about_form.h"
+#include "about/about_form.h"
 #include "kestrow/library/entry_points.h"
 #include "kestrow/version.h"
 

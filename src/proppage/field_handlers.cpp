@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "format_items.h"
-#include "kestrow/host/control_site.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/forms/control_site.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/proppage/format_page.h"
-#include "kestrow/proppage/mask_proposal.h"
+#include "proppage/mask_proposal.h"
 
 namespace kestrow::proppage {
 

@@ -1,8 +1,8 @@
 // Showing the first selected control's settings, and writing the page back to it, by property
 // name alone and in a fixed order: later settings are judged against the data type in force.
 #include "format_items.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/runtime.h"
+#include "kestrow/host/values/variant.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace kestrow::proppage {

@@ -1,11 +1,11 @@
-#include "kestrow/proppage/mask_proposal.h"
+#include "proppage/mask_proposal.h"
 
 #include <array>
 #include <cstdint>
 #include <utility>
 
 #include "format_items.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::proppage {
 

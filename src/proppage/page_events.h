@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "kestrow/host/drop_down_list.h"
-#include "kestrow/host/edit_box.h"
+#include "kestrow/host/controls/drop_down_list.h"
+#include "kestrow/host/controls/edit_box.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace kestrow::proppage {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "kestrow/host/edit_box.h"
+#include "kestrow/host/controls/edit_box.h"
 #include "screen.h"
 
 namespace kestrow::terminal {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/variant.h"
 #include "kestrow/terminal/status_line.h"
 
 namespace kestrow::terminal {
@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::int16_t kLeftButton = 1;
 
-control::Text& TextNamed(host::HeadlessForm& form, const std::u16string& name) {
+control::Text& TextNamed(host::Form& form, const std::u16string& name) {
   return dynamic_cast<control::Text&>(*form.ControlNamed(name));
 }
 
@@ -71,7 +71,7 @@ void FormScreen::Mouse(const MouseReport& report) {
   const FormLayout layout = CurrentLayout();
   if (!layout.Fits()) return;
   const std::optional<std::size_t> field = FieldAt(layout, report.row, report.column);
-  host::HeadlessForm& form = session_.form;
+  host::Form& form = session_.form;
   const bool press = report.action != MouseReport::Action::Release;
   const bool release = report.action != MouseReport::Action::Press;
   if (press && field) {
@@ -79,7 +79,7 @@ void FormScreen::Mouse(const MouseReport& report) {
     const FieldCells& cells = layout.fields[*field];
     const TwipsPoint at = TwipsInBox(cells, report.column);
     form.Focus(name);
-    form.Mouse(name, host::HeadlessForm::MouseAction::Down, kLeftButton, 0, at.x, at.y);
+    form.Mouse(name, host::Form::MouseAction::Down, kLeftButton, 0, at.x, at.y);
     // The focus arriving may have rebuilt the text: the caret goes where the pointer is now.
     if (form.FocusedName() == name) {
       form.Select(IndexUnderClick(form.Box(name), memory_[*field], cells.box_width, report.column - cells.box_column), 0);
@@ -89,7 +89,7 @@ void FormScreen::Mouse(const MouseReport& report) {
   if (release && pressed_) {
     const std::u16string& name = session_.fields[*pressed_];
     const TwipsPoint at = TwipsInBox(layout.fields[*pressed_], report.column);
-    form.Mouse(name, host::HeadlessForm::MouseAction::Up, kLeftButton, 0, at.x, at.y);
+    form.Mouse(name, host::Form::MouseAction::Up, kLeftButton, 0, at.x, at.y);
     // A release away from the box is no click on it.
     if (field == pressed_) form.Click(name);
     pressed_.reset();

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "kestrow/host/edit_box.h"
+#include "kestrow/host/controls/edit_box.h"
 
 namespace kestrow::terminal {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <variant>
 
-#include "kestrow/host/headless_page_frame.h"
+#include "kestrow/host/forms/form_page_frame.h"
 #include "kestrow/proppage/format_page.h"
 #include "kestrow/terminal/cells.h"
 #include "kestrow/terminal/dialog_layout.h"
@@ -27,7 +27,7 @@ constexpr int kButtonRows = 2;  // a blank row, then the buttons
 
 class PageDialog {
  public:
-  PageDialog(Screen& screen, host::HeadlessForm& form)
+  PageDialog(Screen& screen, host::Form& form)
       : screen_(screen), frame_(form, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); }) {}
 
   void Show(host::Dispatchable& control) {
@@ -220,7 +220,7 @@ class PageDialog {
   }
 
   Screen& screen_;
-  host::HeadlessPageFrame frame_;
+  host::FormPageFrame frame_;
   std::map<std::string, BoxMemory, std::less<>> memory_;
   std::size_t button_ = 0;
   bool closed_ = false;
@@ -228,7 +228,7 @@ class PageDialog {
 
 }  // namespace
 
-void ShowFormatPage(Screen& screen, host::HeadlessForm& form, host::Dispatchable& control) {
+void ShowFormatPage(Screen& screen, host::Form& form, host::Dispatchable& control) {
   PageDialog(screen, form).Show(control);
 }
 

@@ -3,13 +3,13 @@
 // and Cancel. Tab visits the page's controls the user can reach, then the buttons.
 #pragma once
 
-#include "kestrow/host/dispatchable.h"
-#include "kestrow/host/headless_form.h"
+#include "kestrow/host/values/dispatchable.h"
+#include "kestrow/host/forms/form.h"
 #include "screen.h"
 
 namespace kestrow::terminal {
 
 // Returns once the user closes the page, applied (OK) or not (Cancel, Esc).
-void ShowFormatPage(Screen& screen, host::HeadlessForm& form, host::Dispatchable& control);
+void ShowFormatPage(Screen& screen, host::Form& form, host::Dispatchable& control);
 
 }  // namespace kestrow::terminal

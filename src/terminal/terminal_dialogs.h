@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "kestrow/host/dialogs.h"
+#include "kestrow/host/forms/dialogs.h"
 #include "kestrow/terminal/dialog_layout.h"
 #include "screen.h"
 

@@ -8,8 +8,8 @@
 
 #include "form_screen.h"
 #include "kestrow/control/text.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/terminal/message_box.h"
 #include "kestrow/terminal/unsaved_changes.h"
 #include "page_dialog.h"
@@ -39,13 +39,13 @@ class Utf8Locale {
 // The form's message boxes and dialogs are the screen's while the session runs.
 class DialogsHookup {
  public:
-  DialogsHookup(host::HeadlessForm& form, host::Dialogs& dialogs) : form_(form) { form_.SetDialogs(&dialogs); }
+  DialogsHookup(host::Form& form, host::Dialogs& dialogs) : form_(form) { form_.SetDialogs(&dialogs); }
   ~DialogsHookup() { form_.SetDialogs(nullptr); }
   DialogsHookup(const DialogsHookup&) = delete;
   DialogsHookup& operator=(const DialogsHookup&) = delete;
 
  private:
-  host::HeadlessForm& form_;
+  host::Form& form_;
 };
 
 class LiveSession {
@@ -72,7 +72,7 @@ class LiveSession {
 
  private:
   void Act(const KeyAction& action, const std::optional<MouseReport>& mouse) {
-    host::HeadlessForm& form = session_.form;
+    host::Form& form = session_.form;
     if (const auto* command = std::get_if<Command>(&action)) return Do(*command, mouse);
     if (const auto* key = std::get_if<FieldKey>(&action); key && form.FocusedName()) form.PressKey(key->name, key->shift);
     if (const auto* typed = std::get_if<TypedText>(&action); typed && form.FocusedName()) form.Type(typed->text);

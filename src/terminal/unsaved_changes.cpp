@@ -21,7 +21,7 @@ bool IsNumber(const host::Variant& value) {
 
 }  // namespace
 
-UnsavedChanges::UnsavedChanges(host::HeadlessForm& form, std::vector<std::u16string> fields)
+UnsavedChanges::UnsavedChanges(host::Form& form, std::vector<std::u16string> fields)
     : form_(form), fields_(std::move(fields)), saved_(Snapshot()) {}
 
 std::vector<UnsavedChanges::Settings> UnsavedChanges::Snapshot() const {

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "kestrow/about/about_form.h"
-#include "kestrow/host/headless_form.h"
+#include "about/about_form.h"
+#include "kestrow/host/forms/form.h"
 #include "kestrow/version.h"
 
 namespace kestrow::about {
@@ -73,7 +73,7 @@ class Shown : public ::testing::Test {
     return dialogs;
   }
 
-  host::HeadlessForm form_;
+  host::Form form_;
   host::ControlSite& site_;
 };
 

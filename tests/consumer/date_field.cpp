@@ -1,4 +1,4 @@
-// A user's program against an installed Kestrow: a date field on a headless form, typed into and
+// A user's program against an installed Kestrow: a date field on a form, typed into and
 // left; its value must be the typed day. Exits 0 when it is.
 #include <kestrow/kestrow.h>
 
@@ -7,16 +7,16 @@
 using namespace kestrow;
 
 int main() {
-  host::HeadlessForm form;
+  host::Form form;
   control::Text& due = control::AddText(form, u"Due");
   form.AddPlainBox(u"other");
-  due.Engine().SetDataType(engine::dtDate);
+  due.SetDataType(control::DataType::Date);
 
   form.Focus(u"Due");
   form.Type(u"25122026");
   form.Focus(u"other");
 
-  const host::Variant value = due.Engine().Value();
+  const host::Variant value = due.Value();
   if (value.Type() != host::VarType::Date || value.AsDate() != host::DateSerial(2026, 12, 25)) {
     std::cerr << "the date field does not hold 25/12/2026\n";
     return 1;

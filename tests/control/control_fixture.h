@@ -9,9 +9,9 @@
 #include "host_values/host_error_testing.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::testing {
 
@@ -52,7 +52,7 @@ class ControlTest : public ::testing::Test {
     return host::test_support::RaisedError(std::forward<F>(call)).value_or(0);
   }
 
-  host::HeadlessForm form_;
+  host::Form form_;
 
  private:
   control::Text* text_ = nullptr;

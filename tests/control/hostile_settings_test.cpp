@@ -1,5 +1,6 @@
 // Hand-edited stored settings are taken as they are; whatever they hold, editing the field
 // afterwards never crashes, never writes outside the box text and keeps the selection inside it.
+#include "control/text_internals.h"
 #include "control/control_fixture.h"
 #include "kestrow/control/form_storage.h"
 
@@ -50,7 +51,7 @@ TEST_F(HostileSettings, EditingAfterImpossibleStoredSettingsStaysSound) {
       continue;  // refused with the host's error: fine
     }
     const auto sound = [&] {
-      const host::EditBox& box = text->Text1();
+      const host::EditBox& box = control::Text1Of(*text);
       ASSERT_GE(box.SelStart(), 0) << row.what;
       ASSERT_LE(box.SelStart() + box.SelLength(), static_cast<std::int32_t>(box.Text().size())) << row.what;
     };

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 
+#include "control/text_internals.h"
 #include "control/control_fixture.h"
 #include "kestrow/control/type_library.h"
 
@@ -20,13 +21,13 @@ TEST_F(Interface, SizingKeepsAMinimumAndANarrowerInnerBox) {
     Control().Resize(row.width, row.height);
     EXPECT_EQ(Control().Width(), row.controlWidth) << row.width << "x" << row.height;
     EXPECT_EQ(Control().Height(), row.controlHeight) << row.width << "x" << row.height;
-    EXPECT_EQ(Control().Text1().Width(), row.boxWidth) << row.width << "x" << row.height;
-    EXPECT_EQ(Control().Text1().Height(), row.boxHeight) << row.width << "x" << row.height;
+    EXPECT_EQ(control::Text1Of(Control()).Width(), row.boxWidth) << row.width << "x" << row.height;
+    EXPECT_EQ(control::Text1Of(Control()).Height(), row.boxHeight) << row.width << "x" << row.height;
   }
 }
 
 TEST_F(Interface, TextAndSelTextAreReadOnlyWithTheirOwnMessages) {
-  Control().Engine().SetValue(Variant::String(u"abc"));
+  Control().SetValue(Variant::String(u"abc"));
   Log();
   Put("Text", Variant::String(u"new"));
   Put("SelText", Variant::String(u"x"));
@@ -74,7 +75,7 @@ TEST_F(Interface, LateBindingFindsMembersByNameAndIdentifier) {
   EXPECT_EQ(ErrorOf([&] { control::CallMethod(Control(), control::MemberNamed("Refresh"), std::span(&argument, 1)); }),
             host::errors::kWrongArguments);
   control::CallMethod(Control(), control::MemberNamed("Refresh"), {});
-  EXPECT_EQ(Control().Text1().Repaints(), 1);
+  EXPECT_EQ(control::Text1Of(Control()).Repaints(), 1);
 }
 
 TEST_F(Interface, SlotsAndIdentifiersOfTheInterface) {
@@ -111,7 +112,7 @@ TEST_F(Interface, MouseAndClickEventsPassOnWithTheBoxsCoordinates) {
   });
   Put("OLEDragMode", Variant::Integer(1));
   Put("OLEDropMode", Variant::Integer(1));
-  form_.Mouse(u"Field1", host::HeadlessForm::MouseAction::Down, 1, 0, 10, 5);
+  form_.Mouse(u"Field1", host::Form::MouseAction::Down, 1, 0, 10, 5);
   form_.Click(u"Field1");
   form_.DblClick(u"Field1");
   EXPECT_EQ(seen, (std::vector<std::string>{"MouseDown Button=1 Shift=0 X=10 Y=5", "Click", "DblClick"}));

@@ -1,12 +1,23 @@
 #include <filesystem>
 #include <fstream>
 
+#include "control/text_internals.h"
 #include "control/control_fixture.h"
 #include "kestrow/control/form_storage.h"
-#include "kestrow/engine/format_types.h"
+#include "engine/format_types.h"
 
 namespace kestrow::testing {
 namespace {
+
+// A format as the property bag stores it: its number.
+template <typename Format>
+constexpr std::int16_t Number(Format format) {
+  return static_cast<std::int16_t>(format);
+}
+template <typename Format>
+host::Variant Stored(Format format) {
+  return host::Variant::Integer(Number(format));
+}
 
 using host::Variant;
 namespace fs = std::filesystem;
@@ -48,27 +59,27 @@ TEST_F(Persistence, EmptyBagGivesTheDefaults) {
   EXPECT_EQ(text.BackColor(), 0x80000005u);
   EXPECT_TRUE(text.Enabled());
   EXPECT_EQ(text.LinkTimeout(), 50);
-  EXPECT_EQ(text.Engine().DataType(), engine::dtAlphaNumeric);
-  EXPECT_EQ(text.Engine().InputFormat(), engine::dtAlphaDigitSpaceSymbol);
-  EXPECT_EQ(text.Engine().Mask(), u"XXXXXXXXXX");
-  EXPECT_TRUE(text.Engine().AutoTab());
-  EXPECT_TRUE(text.Engine().AutoSelect());
-  EXPECT_EQ(text.Engine().Length(), 10);
-  EXPECT_EQ(text.Engine().Value(), Variant::String(u""));
+  EXPECT_EQ(text.DataType(), control::DataType::AlphaNumeric);
+  EXPECT_EQ(text.InputFormat(), control::InputFormat::AlphaDigitSpaceSymbol);
+  EXPECT_EQ(text.Mask(), u"XXXXXXXXXX");
+  EXPECT_TRUE(text.AutoTab());
+  EXPECT_TRUE(text.AutoSelect());
+  EXPECT_EQ(text.Length(), 10);
+  EXPECT_EQ(text.Value(), Variant::String(u""));
   EXPECT_EQ(text.BorderStyle(), control::kBorderFixedSingle);
-  EXPECT_EQ(text.Text1().MaxLength(), 10);  // the mask was rebuilt
+  EXPECT_EQ(control::Text1Of(text).MaxLength(), 10);  // the mask was rebuilt
 }
 
 TEST_F(Persistence, ReadRebuildsTheMaskAndShowsTheDisplayForm) {
   host::PropertyBag bag;
   bag.WriteProperty("Text", Variant::String(u"stale"), Variant::String(u""));
-  bag.WriteProperty("DataType", Variant::Integer(engine::dtNumeric), Variant::Integer(0));
-  bag.WriteProperty("InputFormat", Variant::Integer(engine::dtThousandsFormat), Variant::Integer(1));
+  bag.WriteProperty("DataType", Stored(control::DataType::Numeric), Variant::Integer(0));
+  bag.WriteProperty("InputFormat", Stored(control::InputFormat::ThousandsFormat), Variant::Integer(1));
   bag.WriteProperty("DecimalPlaces", Variant::Integer(2), Variant::Integer(0));
   bag.WriteProperty("Value", Variant::Double(1234567.5), Variant::String(u""));
   control::Text& text = Read(bag);
-  EXPECT_EQ(text.Text1().Text(), u"12,34,567.50");
-  EXPECT_EQ(text.Engine().Mask(), u"#9,99,999.99");
+  EXPECT_EQ(control::Text1Of(text).Text(), u"12,34,567.50");
+  EXPECT_EQ(text.Mask(), u"#9,99,999.99");
 }
 
 // Stored lengths and decimals the type cannot take are brought into its bounds as they are read,
@@ -79,14 +90,14 @@ TEST_F(Persistence, StoredLengthsOutsideTheTypesBoundsAreBroughtIn) {
     std::int16_t dataType, inputFormat, length, decimals;
     std::int16_t expectedLength, expectedDecimals;
   } rows[] = {
-      {"number too long", engine::dtNumeric, engine::dtDigits, 400, 2, 20, 2},
-      {"too many decimals", engine::dtNumeric, engine::dtDigitsSigns, 20, 19, 20, 16},
-      {"decimals without room", engine::dtNumeric, engine::dtDigits, 3, 2, 3, 1},
-      {"no places", engine::dtNumeric, engine::dtDigits, -4, 0, 1, 0},
-      {"custom numeric mask", engine::dtNumeric, engine::dtCustomFormat, 30, 0, 30, 0},
-      {"decimals on text", engine::dtAlphaNumeric, engine::dtAlphabets, 6, 3, 6, 0},
-      {"short date", engine::dtDate, engine::dtBritishDate, 7, 0, 10, 0},
-      {"long yes/no", engine::dtLogical, engine::dtYesNoFormat, 9, 1, 5, 0},
+      {"number too long", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), 400, 2, 20, 2},
+      {"too many decimals", Number(control::DataType::Numeric), Number(control::InputFormat::DigitsSigns), 20, 19, 20, 16},
+      {"decimals without room", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), 3, 2, 3, 1},
+      {"no places", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), -4, 0, 1, 0},
+      {"custom numeric mask", Number(control::DataType::Numeric), Number(control::InputFormat::CustomFormat), 30, 0, 30, 0},
+      {"decimals on text", Number(control::DataType::AlphaNumeric), Number(control::InputFormat::Alphabets), 6, 3, 6, 0},
+      {"short date", Number(control::DataType::Date), Number(control::InputFormat::BritishDate), 7, 0, 10, 0},
+      {"long yes/no", Number(control::DataType::Logical), Number(control::InputFormat::YesNoFormat), 9, 1, 5, 0},
   };
   for (const auto& row : rows) {
     host::PropertyBag bag;
@@ -96,41 +107,41 @@ TEST_F(Persistence, StoredLengthsOutsideTheTypesBoundsAreBroughtIn) {
     bag.WriteProperty("DecimalPlaces", Variant::Integer(row.decimals), Variant::Integer(0));
     bag.WriteProperty("Length", Variant::Integer(row.length), Variant::Integer(10));
     control::Text& text = Read(bag);
-    EXPECT_EQ(text.Engine().Length(), row.expectedLength) << row.what;
-    EXPECT_EQ(text.Engine().DecimalPlaces(), row.expectedDecimals) << row.what;
+    EXPECT_EQ(text.Length(), row.expectedLength) << row.what;
+    EXPECT_EQ(text.DecimalPlaces(), row.expectedDecimals) << row.what;
     form_.RemoveControl(u"Loaded");
   }
 }
 
 TEST_F(Persistence, AStoredNumberTooLongForItsTypeStillTakesWhatIsTyped) {
   host::PropertyBag bag;
-  bag.WriteProperty("DataType", Variant::Integer(engine::dtNumeric), Variant::Integer(0));
-  bag.WriteProperty("InputFormat", Variant::Integer(engine::dtDigits), Variant::Integer(1));
+  bag.WriteProperty("DataType", Stored(control::DataType::Numeric), Variant::Integer(0));
+  bag.WriteProperty("InputFormat", Stored(control::InputFormat::Digits), Variant::Integer(1));
   bag.WriteProperty("Length", Variant::Integer(400), Variant::Integer(10));
   control::Text& text = Read(bag);
   form_.Focus(u"Loaded");
   form_.Type(std::u16string(400, u'9'));
   form_.Focus(u"other");
-  EXPECT_EQ(text.Engine().Value(), Variant::Double(99999999999999999999.0));
+  EXPECT_EQ(text.Value(), Variant::Double(99999999999999999999.0));
 }
 
 TEST_F(Persistence, StoredLogicalNullReadsAsZeroAndPasswordsHideBehindTheirPadding) {
   host::PropertyBag logical;
-  logical.WriteProperty("DataType", Variant::Integer(engine::dtLogical), Variant::Integer(0));
-  logical.WriteProperty("InputFormat", Variant::Integer(engine::dtYesNoFormat), Variant::Integer(1));
+  logical.WriteProperty("DataType", Stored(control::DataType::Logical), Variant::Integer(0));
+  logical.WriteProperty("InputFormat", Stored(control::InputFormat::YesNoFormat), Variant::Integer(1));
   logical.WriteProperty("Value", Variant::Null(), Variant::String(u""));
-  EXPECT_EQ(Read(logical, u"L").Engine().Value(), Variant::Integer(0));
+  EXPECT_EQ(Read(logical, u"L").Value(), Variant::Integer(0));
 
   host::PropertyBag password;
-  password.WriteProperty("DataType", Variant::Integer(engine::dtPassword), Variant::Integer(0));
+  password.WriteProperty("DataType", Stored(control::DataType::Password), Variant::Integer(0));
   password.WriteProperty("PadChar", Variant::String(u"*"), Variant::String(u""));
   password.WriteProperty("Value", Variant::String(u"pw"), Variant::String(u""));
   control::Text& hidden = Read(password, u"P");
-  EXPECT_EQ(hidden.Text1().PasswordChar(), u"*");
-  EXPECT_EQ(hidden.Text1().DisplayedText(), u"**");
+  EXPECT_EQ(control::Text1Of(hidden).PasswordChar(), u"*");
+  EXPECT_EQ(control::Text1Of(hidden).DisplayedText(), u"**");
 
   password.WriteProperty("PadChar", Variant::String(u""), Variant::String(u""));
-  EXPECT_EQ(Read(password, u"Q").Text1().DisplayedText(), u"pw");
+  EXPECT_EQ(control::Text1Of(Read(password, u"Q")).DisplayedText(), u"pw");
 }
 
 TEST_F(Persistence, StoredSelectionIsRestoredWithoutDuplicatingItsText) {
@@ -140,7 +151,7 @@ TEST_F(Persistence, StoredSelectionIsRestoredWithoutDuplicatingItsText) {
   bag.WriteProperty("SelStart", Variant::Long(2), Variant::Integer(0));
   bag.WriteProperty("SelLength", Variant::Long(2), Variant::Integer(0));
   control::Text& text = Read(bag);
-  EXPECT_EQ(text.Text1().Text(), u"hello");
+  EXPECT_EQ(control::Text1Of(text).Text(), u"hello");
   EXPECT_EQ(text.SelText(), u"ll");
 
   bag.WriteProperty("SelText", Variant::Object(nullptr), Variant::String(u""));
@@ -169,7 +180,7 @@ TEST_F(Persistence, AFontsWeightSurvivesAFormFileWhenItsBoldStateIsRestated) {
   Put("Font", Variant::Object(font));
   const fs::path file = dir_ / "form.json";
   control::SaveForm(form_, {u"Field1"}, file);
-  host::HeadlessForm reloaded;
+  host::Form reloaded;
   control::LoadForm(reloaded, file);
   const auto& copy = static_cast<control::Text&>(*reloaded.ControlNamed(u"Field1"));
   EXPECT_EQ(copy.Font()->weight, 600);
@@ -186,11 +197,11 @@ TEST_F(Persistence, UnknownStoredKeysSurviveLoadAndSave) {
   bag.WriteProperty("FutureStyle", Variant::Object(font), Variant::Null());
   bag.WriteProperty("FutureCount", Variant::Long(70000), Variant::Long(0));
   control::Text& text = Read(bag);
-  EXPECT_EQ(text.Engine().Length(), 6);
+  EXPECT_EQ(text.Length(), 6);
 
   const fs::path file = dir_ / "later.json";
   control::SaveForm(form_, {u"Loaded"}, file);
-  host::HeadlessForm reloaded;
+  host::Form reloaded;
   control::LoadForm(reloaded, file);
   const host::PropertyBag again = Saved(static_cast<control::Text&>(*reloaded.ControlNamed(u"Loaded")));
   std::vector<std::string> keys;
@@ -225,16 +236,16 @@ TEST_F(Persistence, EveryDataTypeSurvivesAFormFileOnDisk) {
     std::function<void(control::Text&)> configure;
   };
   const std::vector<Setup> setups{
-      {u"Alpha", [](control::Text& t) { t.Engine().SetDisplayFormat(engine::dtUpperCase), t.Engine().SetValue(Variant::String(u"ab c")); }},
+      {u"Alpha", [](control::Text& t) { t.SetDisplayFormat(control::DisplayFormat::UpperCase), t.SetValue(Variant::String(u"ab c")); }},
       {u"Amount", [](control::Text& t) {
-         t.Engine().SetDataType(engine::dtNumeric), t.Engine().SetDecimalPlaces(2), t.Engine().SetInputFormat(engine::dtMillionsFormat);
-         t.Engine().SetPadChar(u"*"), t.Engine().SetValue(Variant::Double(-1234.5));
+         t.SetDataType(control::DataType::Numeric), t.SetDecimalPlaces(2), t.SetInputFormat(control::InputFormat::MillionsFormat);
+         t.SetPadChar(u"*"), t.SetValue(Variant::Double(-1234.5));
        }},
-      {u"When", [](control::Text& t) { t.Engine().SetDataType(engine::dtDate), t.Engine().SetInputFormat(engine::dtJapanDate); }},
-      {u"Secret", [](control::Text& t) { t.Engine().SetDataType(engine::dtPassword), t.Engine().SetValue(Variant::String(u"pw")); }},
-      {u"Choice", [](control::Text& t) { t.Engine().SetDataType(engine::dtLogical), t.Engine().SetValue(Variant::Boolean(true)); }},
+      {u"When", [](control::Text& t) { t.SetDataType(control::DataType::Date), t.SetInputFormat(control::InputFormat::JapanDate); }},
+      {u"Secret", [](control::Text& t) { t.SetDataType(control::DataType::Password), t.SetValue(Variant::String(u"pw")); }},
+      {u"Choice", [](control::Text& t) { t.SetDataType(control::DataType::Logical), t.SetValue(Variant::Boolean(true)); }},
       {u"Phone", [](control::Text& t) {
-         t.Engine().SetInputFormat(engine::dtCustomFormat), t.Engine().SetMask(u"(999) 999-9999"), t.SetFontItalic(true);
+         t.SetInputFormat(control::InputFormat::CustomFormat), t.SetMask(u"(999) 999-9999"), t.SetFontItalic(true);
          t.SetBackColor(0x00FF00u), t.SetForeColor(0x123456u), t.SetAppearance(control::kAppearanceFlat);
        }},
   };
@@ -246,7 +257,7 @@ TEST_F(Persistence, EveryDataTypeSurvivesAFormFileOnDisk) {
   const fs::path file = dir_ / "form.json";
   control::SaveForm(form_, names, file);
 
-  host::HeadlessForm reloaded;
+  host::Form reloaded;
   EXPECT_EQ(control::LoadForm(reloaded, file), names);
   for (const std::u16string& name : names) {
     const auto before = Saved(static_cast<control::Text&>(*form_.ControlNamed(name))).Entries();
@@ -277,7 +288,7 @@ TEST_F(Persistence, AFailingControlLeavesNoneOfTheFormBehind) {
   controls.push_back({u"Second", "Text", bad});
   host::WriteFormFile(file, controls);
 
-  host::HeadlessForm target;
+  host::Form target;
   EXPECT_EQ(ErrorOf([&] { control::LoadForm(target, file); }), host::errors::kInvalidPropertyValue);
   EXPECT_FALSE(target.Contains(u"Field1"));
   EXPECT_FALSE(target.Contains(u"Second"));

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "kestrow/engine/edit_position_table.h"
+#include "engine/edit_position_table.h"
 
 namespace kestrow::engine {
 namespace {

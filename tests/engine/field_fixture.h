@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "control/text_internals.h"
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/host_error.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::testing {
 
@@ -45,7 +46,7 @@ class FieldTest : public ::testing::Test {
   }
   ~FieldTest() override { host::SetClock({}); }
 
-  engine::TextEngine& AddField(std::u16string name) { return control::AddText(form_, std::move(name)).Engine(); }
+  engine::TextEngine& AddField(std::u16string name) { return control::EngineOf(control::AddText(form_, std::move(name))); }
 
   engine::TextEngine& Field() { return *field_; }
   host::EditBox& Box() { return form_.Box(u"Field1"); }
@@ -120,7 +121,7 @@ class FieldTest : public ::testing::Test {
     ClearLog();
   }
 
-  host::HeadlessForm form_;
+  host::Form form_;
 
  private:
   static std::string Line(const host::HostRecord& record) {

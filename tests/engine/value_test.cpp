@@ -1,5 +1,5 @@
 #include "engine/field_fixture.h"
-#include "kestrow/engine/common_module.h"
+#include "engine/common_module.h"
 
 namespace kestrow::testing {
 namespace {

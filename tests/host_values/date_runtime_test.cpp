@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host_values/host_error_testing.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::host {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "kestrow/host/host_error.h"
+#include "kestrow/host/values/host_error.h"
 
 namespace kestrow::host::test_support {
 

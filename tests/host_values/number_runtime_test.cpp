@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "host_values/host_error_testing.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::host {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::host {
 namespace {

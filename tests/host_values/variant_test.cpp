@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "host_values/host_error_testing.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/runtime.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/runtime.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::host {
 namespace {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "kestrow/host/component_registry.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/headless_page_frame.h"
+#include "kestrow/host/registry/component_registry.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/forms/form_page_frame.h"
 #include "kestrow/library/entry_points.h"
 #include "kestrow/library/identifiers.h"
 
@@ -125,7 +125,7 @@ TEST_F(Lifetime, ALiveTextKeepsTheLibrary) {
   host::ClassFactory* factory = TakeFactory();
   ASSERT_NE(factory, nullptr);
   {
-    host::HeadlessForm form;
+    host::Form form;
     form.AddControl(u"Text1", [&](host::ControlSite& site, host::EditBox& box) {
       std::unique_ptr<host::Component> text;
       EXPECT_EQ(factory->CreateInstance(site, box, text), result::kOk);
@@ -142,8 +142,8 @@ TEST_F(Lifetime, ThePageClassMakesTheFormatPageAndALivePageKeepsTheLibrary) {
   ASSERT_EQ(DllGetClassObject(&kFormat, &kFactoryInterface, &out), result::kOk);
   auto* factory = static_cast<host::ClassFactory*>(out);
   {
-    host::HeadlessForm form;
-    host::HeadlessPageFrame frame(form, [&](host::PageFrame& page_frame) {
+    host::Form form;
+    host::FormPageFrame frame(form, [&](host::PageFrame& page_frame) {
       std::unique_ptr<host::PropertyPage> page;
       EXPECT_EQ(factory->CreatePage(page_frame, page), result::kOk);
       return page;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/host/runtime.h"
-#include "kestrow/proppage/mask_proposal.h"
+#include "kestrow/host/values/runtime.h"
+#include "proppage/mask_proposal.h"
 #include "page_fixture.h"
 
 namespace kestrow::testing {

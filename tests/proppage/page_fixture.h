@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/headless_page_frame.h"
-#include "kestrow/host/property_bag.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/forms/form_page_frame.h"
+#include "kestrow/host/storage/property_bag.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace kestrow::testing {
@@ -42,14 +42,14 @@ class PageTest : public ::testing::Test {
     first_ = &control::AddText(form_, u"Field1");
     second_ = &control::AddText(form_, u"Field2");
     form_.AddPlainBox(u"other");
-    frame_ = std::make_unique<host::HeadlessPageFrame>(
+    frame_ = std::make_unique<host::FormPageFrame>(
         form_, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); });
   }
   ~PageTest() override { host::SetClock({}); }
 
   control::Text& First() { return *first_; }
   control::Text& Second() { return *second_; }
-  host::HeadlessPageFrame& Frame() { return *frame_; }
+  host::FormPageFrame& Frame() { return *frame_; }
 
   // Opens the page on the first control (or on both, the first being the one shown).
   void Open() { Frame().Select({first_}); }
@@ -116,12 +116,12 @@ class PageTest : public ::testing::Test {
     return lines;
   }
 
-  host::HeadlessForm form_;
+  host::Form form_;
 
  private:
   control::Text* first_ = nullptr;
   control::Text* second_ = nullptr;
-  std::unique_ptr<host::HeadlessPageFrame> frame_;
+  std::unique_ptr<host::FormPageFrame> frame_;
 };
 
 }  // namespace kestrow::testing

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "demo_form.h"
+#include "control/text_internals.h"
 #include "kestrow/control/text.h"
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 
 namespace kestrow::script::testing {
 namespace {
@@ -25,9 +26,9 @@ class DemoFormTest : public ::testing::Test {
   ~DemoFormTest() override { host::SetClock({}); }
 
   control::Text& Field(std::u16string_view name) { return *static_cast<control::Text*>(form_.ControlNamed(name)); }
-  std::string Shown(std::u16string_view name) { return host::ToUtf8(Field(name).Text1().Text()); }
+  std::string Shown(std::u16string_view name) { return host::ToUtf8(control::Text1Of(Field(name)).Text()); }
 
-  host::HeadlessForm form_;
+  host::Form form_;
   std::vector<std::u16string> names_;
 };
 
@@ -61,7 +62,7 @@ TEST_F(DemoFormTest, TypedEntriesShowTheirDisplayForms) {
   EXPECT_GE(Field(u"Amount").Width(), 16 * 120) << "room for (12,34,567.50)";
   form_.Focus(u"PIN");
   form_.Type(u"4321");
-  EXPECT_EQ(host::ToUtf8(Field(u"PIN").Text1().DisplayedText()), "****");
+  EXPECT_EQ(host::ToUtf8(control::Text1Of(Field(u"PIN")).DisplayedText()), "****");
   EXPECT_EQ(host::ToUtf8(host::ToText(Field(u"PIN").GetProperty("Value"))), "4321");
 }
 

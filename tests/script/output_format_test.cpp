@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "kestrow/json/json_writer.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/runtime.h"
+#include "host/storage/json_writer.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/runtime.h"
 #include "value_json.h"
 
 namespace kestrow::script {

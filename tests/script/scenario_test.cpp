@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "kestrow/host/runtime.h"
+#include "kestrow/host/values/runtime.h"
 #include "script_fixture.h"
 
 namespace kestrow::script::testing {

@@ -4,9 +4,9 @@
 
 #include <variant>
 
-#include "kestrow/about/about_form.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/headless_page_frame.h"
+#include "about/about_form.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/forms/form_page_frame.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace kestrow::terminal {
@@ -94,8 +94,8 @@ TEST(LabelLines, WrapsALabelOfSeveralRowsToItsWidth) {
 
 class FormatPageLayout : public ::testing::Test {
  protected:
-  host::HeadlessForm form;
-  host::HeadlessPageFrame frame{form, [](host::PageFrame& f) { return std::make_unique<proppage::FormatPage>(f); }};
+  host::Form form;
+  host::FormPageFrame frame{form, [](host::PageFrame& f) { return std::make_unique<proppage::FormatPage>(f); }};
 };
 
 TEST_F(FormatPageLayout, PlacesTheMaskFieldInsideItsFrame) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kestrow/host/edit_box.h"
+#include "kestrow/host/controls/edit_box.h"
 
 namespace kestrow::terminal {
 namespace {

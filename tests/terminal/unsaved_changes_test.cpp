@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::terminal {
 namespace {
@@ -20,7 +20,7 @@ class UnsavedChangesTest : public ::testing::Test {
       amount.PutProperty("DataType", host::Variant::Integer(1));
     });
   }
-  host::HeadlessForm form;
+  host::Form form;
   std::vector<std::u16string> fields{u"Name", u"Amount"};
 };
 

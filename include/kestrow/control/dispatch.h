@@ -8,7 +8,7 @@
 
 #include "kestrow/control/text.h"
 #include "kestrow/control/type_library.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::control {
 

@@ -1,21 +1,28 @@
-// The Text control: its interface _Text, the sizing of the inner edit box, the passing on of the
-// box's events, and the persistence of its settings.
+// The Text control, one object a field: its interface _Text (the appearance it hands to its inner
+// edit box, its format typed, its value), its events, the sizing of the inner box, and the
+// persistence of its settings.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "kestrow/engine/text_engine.h"
-#include "kestrow/host/control_site.h"
-#include "kestrow/host/dispatchable.h"
-#include "kestrow/host/edit_box.h"
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/objects.h"
-#include "kestrow/host/property_bag.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/control/formats.h"
+#include "kestrow/host/controls/edit_box.h"
+#include "kestrow/host/forms/control_site.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/storage/property_bag.h"
+#include "kestrow/host/values/dispatchable.h"
+#include "kestrow/host/values/objects.h"
+#include "kestrow/host/values/variant.h"
+
+namespace kestrow::engine {
+class TextEngine;
+}
 
 namespace kestrow::control {
 
@@ -26,9 +33,18 @@ inline constexpr std::int32_t kAppearanceFlat = 0;
 inline constexpr std::int32_t kAppearanceThreeD = 1;
 
 // Late bound too: a property page or any caller that knows only names reads and assigns the
-// properties of _Text by name, with the host's conversions.
-class Text final : public host::Component, public host::Dispatchable, private host::EditBoxEvents {
+// properties of _Text by name, with the host's conversions. Between its inner box and the host
+// the control stands as the site its format engine reports to, so that its own event handler
+// hears what it raises.
+class Text final : public host::Component,
+                   public host::Dispatchable,
+                   private host::EditBoxEvents,
+                   private host::ControlSite {
  public:
+  // The application's handler of this field's events (Change, KeyPress, ...): it hears them after
+  // the host, and by-reference arguments it changes go back to the control.
+  using EventHandler = std::function<void(std::string_view event, std::span<host::EventArg> args)>;
+
   Text(host::ControlSite& site, host::EditBox& text1);
   ~Text() override;
   Text(const Text&) = delete;
@@ -66,8 +82,8 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void SetOLEDropMode(std::int16_t New_OLEDropMode);
   std::int16_t OLEDragMode() const { return text1_.OLEDragMode(); }
   void SetOLEDragMode(std::int16_t New_OLEDragMode);
-  std::int32_t Alignment() const { return engine_.Alignment(); }
-  void SetAlignment(std::int32_t New_Alignment) { engine_.SetAlignment(New_Alignment); }
+  std::int32_t Alignment() const { return text1_.Alignment(); }
+  void SetAlignment(std::int32_t New_Alignment);
   std::uint32_t ForeColor() const { return text1_.ForeColor(); }
   void SetForeColor(std::uint32_t New_ForeColor);
   bool FontUnderline() const { return Font()->underline; }
@@ -82,9 +98,29 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void SetFontItalic(bool New_FontItalic);
   bool FontBold() const { return Font()->bold; }
   void SetFontBold(bool New_FontBold);
-  // DataType to Value: the format model.
-  engine::TextEngine& Engine() { return engine_; }
-  const engine::TextEngine& Engine() const { return engine_; }
+  // The format, each setting checked against the others; a setting that does not fit is refused
+  // with a message box and changes nothing.
+  control::DataType DataType() const;
+  void SetDataType(control::DataType New_DataType);
+  control::InputFormat InputFormat() const;
+  void SetInputFormat(control::InputFormat New_InputFormat);
+  control::DisplayFormat DisplayFormat() const;
+  void SetDisplayFormat(control::DisplayFormat New_DisplayFormat);
+  const std::u16string& PadChar() const;
+  void SetPadChar(std::u16string_view New_PadChar);
+  const std::u16string& Mask() const;
+  void SetMask(std::u16string_view New_Mask);
+  bool AutoTab() const;
+  void SetAutoTab(bool New_AutoTab);
+  bool AutoSelect() const;
+  void SetAutoSelect(bool New_AutoSelect);
+  std::int16_t Length() const;
+  void SetLength(std::int16_t New_Length);
+  std::int16_t DecimalPlaces() const;
+  void SetDecimalPlaces(std::int16_t New_DecimalPlaces);
+  // Read while the field is edited, the value is converted from the text at that moment.
+  host::Variant Value();
+  void SetValue(const host::Variant& New_Value);
   std::u16string SelText() const { return text1_.SelText(); }
   // Refused, like Text.
   void SetSelText(std::u16string_view New_SelText);
@@ -107,8 +143,7 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
 
-  host::EditBox& Text1() { return text1_; }
-  const host::EditBox& Text1() const { return text1_; }
+  void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
 
   // Live Text controls, for the library's unload check.
   static int LiveCount();
@@ -118,19 +153,21 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void PutProperty(std::string_view name, const host::Variant& value) override;
 
  private:
-  // Text1's events: focus, keys, pastes and changes go to the engine; clicks and the mouse go on
-  // to the application with the inner box's own coordinates.
-  void GotFocus() override { engine_.Text1_GotFocus(); }
-  void LostFocus() override { engine_.Text1_LostFocus(); }
-  void Change() override { engine_.Text1_Change(); }
-  void KeyPress(std::int16_t& keyAscii) override { engine_.Text1_KeyPress(keyAscii); }
-  void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { engine_.Text1_KeyDown(keyCode, shift); }
-  void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override { engine_.Text1_KeyUp(keyCode, shift); }
-  // The host's paste command goes through the field's own paste, never the box's.
-  void Paste(std::u16string& text) override {
-    engine_.Paste(text);
-    text.clear();
-  }
+  friend engine::TextEngine& EngineOf(Text& text);
+  friend const engine::TextEngine& EngineOf(const Text& text);
+  friend host::EditBox& Text1Of(Text& text);
+  friend const host::EditBox& Text1Of(const Text& text);
+
+  // Text1's events: focus, keys, pastes and changes go to the engine (the host's paste command
+  // through the field's own paste, never the box's); clicks and the mouse go on to the
+  // application with the inner box's own coordinates.
+  void GotFocus() override;
+  void LostFocus() override;
+  void Change() override;
+  void KeyPress(std::int16_t& keyAscii) override;
+  void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override;
+  void KeyUp(std::int16_t& keyCode, std::int16_t& shift) override;
+  void Paste(std::u16string& text) override;
   void Click() override;
   void DblClick() override;
   void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override;
@@ -141,6 +178,17 @@ class Text final : public host::Component, public host::Dispatchable, private ho
   void UserControl_Resize();
   void SetControlWidth(std::int32_t width);
   void SetControlHeight(std::int32_t height);
+  // host::ControlSite, for the engine: the container's services, and events to the application's
+  // own handler as well.
+  void PropertyChanged(std::string_view property) override { site_.PropertyChanged(property); }
+  void RaiseEvent(host::EventName event, std::span<host::EventArg> args) override;
+  void SendKeys(std::u16string_view keys) override { site_.SendKeys(keys); }
+  int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> caption) override {
+    return site_.MsgBox(prompt, buttons, caption);
+  }
+  std::shared_ptr<host::Font> AmbientFont() override { return site_.AmbientFont(); }
+  void ShowModal(host::DialogForm& dialog) override { site_.ShowModal(dialog); }
+
   void Report(std::string_view property) { site_.PropertyChanged(property); }
   // A delegated setter: the inner box takes the value (or raises its error), then the report.
   // (`Box` is the edit box or the state every host control has.)
@@ -155,7 +203,8 @@ class Text final : public host::Component, public host::Dispatchable, private ho
 
   host::ControlSite& site_;
   host::EditBox& text1_;
-  engine::TextEngine engine_;
+  std::unique_ptr<engine::TextEngine> engine_;
+  EventHandler event_handler_;
   std::int16_t border_style_ = kBorderFixedSingle;
   std::int16_t appearance_ = kAppearanceThreeD;
   // Stored keys this version does not know (written by a later one), written back as they came.
@@ -165,6 +214,6 @@ class Text final : public host::Component, public host::Dispatchable, private ho
 };
 
 // Places a Text control on a headless form.
-Text& AddText(host::HeadlessForm& form, std::u16string name);
+Text& AddText(host::Form& form, std::u16string name);
 
 }  // namespace kestrow::control

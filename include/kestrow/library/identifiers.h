@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "kestrow/host/guid.h"
+#include "kestrow/host/registry/guid.h"
 #include "kestrow/library/entry_points.h"
 
 namespace kestrow::library {

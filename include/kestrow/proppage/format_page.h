@@ -9,10 +9,10 @@
 #include <span>
 #include <string_view>
 
-#include "kestrow/host/captioned_control.h"
-#include "kestrow/host/drop_down_list.h"
-#include "kestrow/host/edit_box.h"
-#include "kestrow/host/property_page.h"
+#include "kestrow/host/controls/captioned_control.h"
+#include "kestrow/host/controls/drop_down_list.h"
+#include "kestrow/host/controls/edit_box.h"
+#include "kestrow/host/forms/property_page.h"
 
 namespace kestrow::proppage {
 

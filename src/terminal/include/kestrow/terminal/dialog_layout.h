@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/host/dialog.h"
-#include "kestrow/host/property_page.h"
+#include "kestrow/host/forms/dialog.h"
+#include "kestrow/host/forms/property_page.h"
 
 namespace kestrow::terminal {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "kestrow/host/headless_form.h"
+#include "kestrow/host/forms/form.h"
 
 namespace kestrow::terminal {
 
 struct Session {
-  host::HeadlessForm& form;             // controls already placed, in tab order
+  host::Form& form;             // controls already placed, in tab order
   std::vector<std::u16string> fields;   // the Text controls' names, in tab order
   std::function<void()> save;           // Ctrl+S; a host::HostError it throws is shown in a message box
   std::u16string title;                 // shown at the top of the screen

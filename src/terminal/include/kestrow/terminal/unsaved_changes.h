@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
-#include "kestrow/host/headless_form.h"
-#include "kestrow/host/variant.h"
+#include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/variant.h"
 
 namespace kestrow::terminal {
 
 class UnsavedChanges {
  public:
   // Takes the form as it is now as saved; `fields` are Text controls.
-  UnsavedChanges(host::HeadlessForm& form, std::vector<std::u16string> fields);
+  UnsavedChanges(host::Form& form, std::vector<std::u16string> fields);
 
   void MarkSaved() { saved_ = Snapshot(); }
   bool Pending() const { return Snapshot() != saved_; }
@@ -25,7 +25,7 @@ class UnsavedChanges {
   using Settings = std::vector<std::pair<std::string_view, host::Variant>>;
   std::vector<Settings> Snapshot() const;
 
-  host::HeadlessForm& form_;
+  host::Form& form_;
   std::vector<std::u16string> fields_;
   std::vector<Settings> saved_;
 };
