@@ -50,7 +50,7 @@ inline void CheckSettings(const control::Text& text) {
     Broken("selection outside the text", std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()) + " of " +
                                              std::to_string(size));
   }
-  const engine::FormatMembers& m = control::EngineOf(text).Members();
+  const engine::FormatMembers& m = control::EngineOf(text).Settings();
   if (m.m_Length < 1) Broken("m_Length < 1", std::to_string(m.m_Length));
   if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16) Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
   if (m.m_DataType == control::DataType::Numeric) {
@@ -105,7 +105,7 @@ inline bool ShowsLiteral(const engine::FormatMembers& m, char16_t literal, char1
 // than a blank) stands at its place in the box, as far as both reach: no key, paste, cut or step
 // of the history moves or overwrites one. Unfocused, a number shows its display form instead.
 inline void CheckLiteralsInPlace(const control::Text& text, bool focused, const char* when) {
-  const engine::FormatMembers& m = control::EngineOf(text).Members();
+  const engine::FormatMembers& m = control::EngineOf(text).Settings();
   if (!focused || !m.m_HasFocus || !HasLiterals(m)) return;
   const std::u16string& shown = control::Text1Of(text).Text();
   const std::size_t end = std::min(shown.size(), m.m_EditTemplate.size());
@@ -205,7 +205,7 @@ class LeaveWatcher final : public host::EditBoxEvents {
 
   void GotFocus() override { inner_->GotFocus(); }
   void LostFocus() override {
-    const engine::FormatMembers before = control::EngineOf(text_).Members();
+    const engine::FormatMembers before = control::EngineOf(text_).Settings();
     const std::u16string edited = box_.Text();
     try {
       inner_->LostFocus();
@@ -213,7 +213,7 @@ class LeaveWatcher final : public host::EditBoxEvents {
       if (before.m_HasFocus && before.m_DataType == control::DataType::Numeric) CheckNothingLost(before, edited, Variant::Null());
       throw;
     }
-    if (before.m_HasFocus) CheckNothingLost(before, edited, control::EngineOf(text_).Members().m_Value);
+    if (before.m_HasFocus) CheckNothingLost(before, edited, control::EngineOf(text_).Settings().m_Value);
   }
   void Change() override { inner_->Change(); }
   void KeyDown(std::int16_t& keyCode, std::int16_t& shift) override { inner_->KeyDown(keyCode, shift); }

@@ -30,6 +30,7 @@ std::int16_t NarrowTo16(std::int32_t value) {
 
 Text::Text(host::ControlSite& site, host::EditBox& text1)
     : site_(site), text1_(text1), engine_(std::make_unique<engine::TextEngine>(text1, static_cast<host::ControlSite&>(*this))) {
+  InitProperties();
   text1_.SetEventHandler(this);
   ++live_texts;
 }

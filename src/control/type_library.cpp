@@ -3,21 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "control/properties.h"
 #include "engine/format_types.h"
 
 namespace kestrow::control {
 
 namespace {
 
-using namespace member_flags;
 using VT = ValueType;
-
-// Members without a standard dispatch identifier get this base plus their number.
-constexpr std::int32_t kOwnDispidBase = 0x68030000;
-constexpr std::int32_t Own(int number) { return kOwnDispidBase + number; }
-
-constexpr unsigned kGetLet = kGet | kLet;
-constexpr unsigned kGetSet = kGet | kSet;
 
 using namespace engine;
 
@@ -41,50 +34,6 @@ constexpr std::array<ConstantInfo, 9> kDisplayFormats{{
     {"dtProperCase", dtProperCase}, {"dtAccountsFormat1", dtAccountsFormat1},
     {"dtAccountsFormat2", dtAccountsFormat2}, {"dtSlashSeparator", dtSlashSeparator},
     {"dtDashSeparator", dtDashSeparator}, {"dtDotSeparator", dtDotSeparator},
-}};
-
-constexpr std::array<MemberInfo, 40> kMembers{{
-    {1, "BackColor", -501, VT::Colour, kGetLet, ";Appearance", "", 0},
-    {2, "Enabled", -514, VT::Boolean, kGetLet, "", "", 0},
-    {3, "Font", -512, VT::Font, kGetSet, ";Font", "", 0},
-    {4, "Refresh", Own(4), VT::Void, kCall, "", "", 0},
-    {5, "LinkItem", Own(5), VT::String, kGetLet, ";DDE", "", 0},
-    {6, "LinkMode", Own(6), VT::Integer, kGetLet, ";DDE", "", 0},
-    {7, "LinkTimeout", Own(7), VT::Integer, kGetLet, ";DDE", "", 0},
-    {8, "LinkTopic", Own(8), VT::String, kGetLet, ";DDE", "", 0},
-    {9, "Locked", Own(9), VT::Boolean, kGetLet, ";Behavior", "", 0},
-    {10, "MouseIcon", Own(10), VT::Picture, kGetSet, "StandardPicture;Misc", "", 0},
-    {11, "MousePointer", Own(11), VT::Integer, kGetLet, ";Misc", "", 0},
-    {12, "ScrollBars", Own(12), VT::Integer, kGet, "", "", 0},
-    {13, "Text", Own(13), VT::String, kGetLet, ";Text", "Returns Text inside TextBox", 0},
-    {14, "RightToLeft", Own(14), VT::Boolean, kGetLet, "", "", 0},
-    {15, "OLEDropMode", Own(15), VT::Integer, kGetLet, "", "", 0},
-    {16, "OLEDragMode", Own(16), VT::Integer, kGetLet, "", "", 0},
-    {17, "Alignment", Own(17), VT::TextAlignment, kGetLet, ";Appearance", "", 0},
-    {18, "ForeColor", -513, VT::Colour, kGetLet, ";Appearance", "", 0},
-    {19, "FontUnderline", Own(19), VT::Boolean, kGetLet, ";Font", "", kHidden},
-    {20, "FontStrikethru", Own(20), VT::Boolean, kGetLet, ";Font", "", kHidden},
-    {21, "FontSize", Own(21), VT::Single, kGetLet, ";Font", "", kHidden},
-    {22, "FontName", Own(22), VT::String, kGetLet, ";Appearance", "", kHidden},
-    {23, "FontItalic", Own(23), VT::Boolean, kGetLet, ";Font", "", kHidden},
-    {24, "FontBold", Own(24), VT::Boolean, kGetLet, ";Font", "", kHidden},
-    {25, "DataType", Own(25), VT::DataTypes, kGetLet, "Format;Data", "", kUiDefault},
-    {26, "InputFormat", Own(26), VT::InputFormats, kGetLet, ";Data", "", 0},
-    {27, "DisplayFormat", Own(27), VT::DisplayFormats, kGetLet, ";Data", "", 0},
-    {28, "PadChar", -518, VT::String, kGetLet, ";Data", "", 0},
-    {29, "Mask", Own(29), VT::String, kGetLet, ";Data", "", 0},
-    {30, "AutoTab", Own(30), VT::Boolean, kGetLet, ";Behavior", "", 0},
-    {31, "AutoSelect", Own(31), VT::Boolean, kGetLet, ";Behavior", "", 0},
-    {32, "Length", Own(32), VT::Integer, kGetLet, ";Data", "", 0},
-    {33, "DecimalPlaces", Own(33), VT::Integer, kGetLet, ";Data", "", 0},
-    {34, "Value", 0, VT::Variant, kGetLet, ";Text", "Returns or Sets the Value of TextBox",
-     kDefaultMember | kBindable | kRequestEdit | kDisplayBind | kDefaultBind},
-    {35, "SelText", Own(35), VT::String, kGetLet, ";Data", "Returns/sets the string containing the currently selected text.", 0},
-    {36, "SelStart", Own(36), VT::Long, kGetLet, ";Data", "Returns/sets the starting point of text selected.", 0},
-    {37, "SelLength", Own(37), VT::Long, kGetLet, ";Data", "Returns/sets the number of characters selected.", 0},
-    {38, "BorderStyle", -504, VT::BorderStyle, kGetLet, "", "Returns/sets the border style for an object.", 0},
-    {39, "ShowTalmoBox", -552, VT::Void, kCall, "", "", 0},
-    {40, "Appearance", -520, VT::Appearance, kGetLet, "", "", 0},
 }};
 
 std::vector<EventInfo> MakeEvents() {
@@ -131,11 +80,21 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const MemberInfo> TextMembers() { return kMembers; }
+// The members of _Text are the properties that have one, in interface order.
+std::span<const MemberInfo> TextMembers() {
+  static const std::vector<MemberInfo> members = [] {
+    std::vector<MemberInfo> of_interface;
+    for (const Property& property : Properties()) {
+      if (property.member.number != 0) of_interface.push_back(property.member);
+    }
+    return of_interface;
+  }();
+  return members;
+}
 
 std::vector<SlotInfo> TextSlots() {
   std::vector<SlotInfo> slots;
-  for (const MemberInfo& member : kMembers) {
+  for (const MemberInfo& member : TextMembers()) {
     for (Access access : {kGet, kLet, kSet, kCall}) {
       if ((member.access & access) != 0) slots.push_back({static_cast<int>(slots.size()) + 1, &member, access});
     }
@@ -175,13 +134,15 @@ const ConstantInfo* FindConstant(ValueType type, std::string_view name) {
 }
 
 const MemberInfo* FindMember(std::string_view name) {
-  const auto found = std::ranges::find_if(kMembers, [&](const MemberInfo& m) { return SameName(m.name, name); });
-  return found == kMembers.end() ? nullptr : &*found;
+  const auto members = TextMembers();
+  const auto found = std::ranges::find_if(members, [&](const MemberInfo& m) { return SameName(m.name, name); });
+  return found == members.end() ? nullptr : &*found;
 }
 
 const MemberInfo* FindMember(std::int32_t dispid) {
-  const auto found = std::ranges::find_if(kMembers, [&](const MemberInfo& m) { return m.dispid == dispid; });
-  return found == kMembers.end() ? nullptr : &*found;
+  const auto members = TextMembers();
+  const auto found = std::ranges::find_if(members, [&](const MemberInfo& m) { return m.dispid == dispid; });
+  return found == members.end() ? nullptr : &*found;
 }
 
 const EventInfo* FindEvent(std::string_view name) {

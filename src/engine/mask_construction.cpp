@@ -7,6 +7,8 @@
 
 namespace kestrow::engine {
 
+using host::Variant;
+
 namespace {
 
 constexpr std::u16string_view kAlphaCodes = u"XASN9#";
@@ -135,6 +137,29 @@ void TextEngine::RebuildMask() {
   m_EditTemplate = BuildEditTemplate();
   positions_ = EditPositionTable(m_Mask, m_EditTemplate);
   positions_stale_ = false;
+  RefreshDisplay();
+}
+
+void TextEngine::Assign(const FormatMembers& settings) {
+  static_cast<FormatMembers&>(*this) = settings;
+  positions_stale_ = true;  // the mask or the template may be others now
+}
+
+void TextEngine::Init(const FormatMembers& settings) {
+  Assign(settings);
+  m_EditTemplate = BuildEditTemplate();
+}
+
+void TextEngine::Load(const FormatMembers& stored) {
+  Assign(stored);
+  // A hand-edited or foreign form may hold lengths the type cannot take; typing would lose them.
+  BringIntoTypeBounds();
+  RebuildMask();
+  if (m_DataType == dtPassword) {
+    text1_.SetPasswordChar(m_PadChar);
+  } else if (m_Value.IsNull() && m_DataType == dtLogical) {
+    m_Value = Variant::Integer(0);
+  }
   RefreshDisplay();
 }
 

@@ -18,22 +18,22 @@
 
 namespace kestrow::engine {
 
-// The control's settings and the strings derived from them, in their stored order. A new
-// control starts from these values without a mask rebuild.
+// The control's settings and the strings derived from them. What a new control starts from is
+// the control's property table's (each stored property's default), not this.
 struct FormatMembers {
-  host::Variant m_Value = host::Variant::String(u"");
-  std::int16_t m_Length = 10;
+  host::Variant m_Value;
+  std::int16_t m_Length = 0;
   std::int16_t m_DecimalPlaces = 0;
-  std::int16_t m_InputFormat = dtAlphaDigitSpaceSymbol;
-  std::int16_t m_DisplayFormat = dtNone;
+  std::int16_t m_InputFormat = 0;
+  std::int16_t m_DisplayFormat = 0;
   std::u16string m_PadChar;
-  std::u16string m_Mask = u"XXXXXXXXXX";
+  std::u16string m_Mask;
   std::u16string m_DisplayMask;  // the literal skeleton
-  bool m_AutoTab = true;
-  bool m_AutoSelect = true;
-  std::int16_t m_DataType = dtAlphaNumeric;
+  bool m_AutoTab = false;
+  bool m_AutoSelect = false;
+  std::int16_t m_DataType = 0;
   bool m_HasFocus = false;
-  std::u16string m_EditTemplate = std::u16string(10, u' ');
+  std::u16string m_EditTemplate;
 };
 
 // Which settings BringIntoTypeBounds changed.
@@ -74,19 +74,16 @@ class TextEngine : private FormatMembers {
   std::int32_t Alignment() const { return text1_.Alignment(); }
   void SetAlignment(std::int32_t New_Alignment);
 
-  // --- The stored model, for persistence ----------------------------------------------------
-  const FormatMembers& Members() const { return *this; }
-  // Loading stores settings unchecked; BringIntoTypeBounds, RebuildMask and RefreshDisplay follow.
-  // The mask or the template may change through it, so the edit positions are worked out again
-  // before they are next used.
-  FormatMembers& MembersForLoading() {
-    positions_stale_ = true;
-    return *this;
-  }
-  // The length and decimal places the data type admits: a date is 10 long, a yes/no 5, a number
-  // at most 20 with at most 16 decimals and room for a digit and the point, other types have no
-  // decimals, and every field at least one place. Nothing is reported.
-  TypeBoundsChange BringIntoTypeBounds();
+  // --- The settings as stored -----------------------------------------------------------------
+  const FormatMembers& Settings() const { return *this; }
+  // Settings taken exactly as given, the derived strings too: nothing rebuilt, nothing reported.
+  void Assign(const FormatMembers& settings);
+  // A new control's settings, taken as they are: no mask rebuild, no report; the edit template
+  // is the one they give.
+  void Init(const FormatMembers& settings);
+  // Stored settings, taken unchecked; the length and decimals are then brought into the data
+  // type's bounds, the mask rebuilt and the value shown, reporting only "Mask" and "Text".
+  void Load(const FormatMembers& stored);
 
   // --- Mask construction and display --------------------------------------------------------
   void RebuildMask();
@@ -213,6 +210,10 @@ class TextEngine : private FormatMembers {
   host::Variant DateFromParts(std::u16string_view text) const;
 
   // Setters
+  // The length and decimal places the data type admits: a date is 10 long, a yes/no 5, a number
+  // at most 20 with at most 16 decimals and room for a digit and the point, other types have no
+  // decimals, and every field at least one place. Nothing is reported.
+  TypeBoundsChange BringIntoTypeBounds();
   void Refuse(std::u16string_view prompt);
   // Reports a setting changed; the history of the field's edits is forgotten with it.
   void ReportSetting(std::string_view property);
@@ -220,7 +221,7 @@ class TextEngine : private FormatMembers {
 
   host::EditBox& text1_;
   host::ControlSite& site_;
-  // Worked out by RebuildMask, or on first use after MembersForLoading.
+  // Worked out by RebuildMask, or on first use after Init or Load.
   mutable EditPositionTable positions_;
   mutable bool positions_stale_ = true;
   // What the last character placed left known about the rest of its field: at the box's text

@@ -38,7 +38,7 @@ TEST_F(Clipboard, CutOfADateKeepsItsSeparatorsAndTheDateCannotBeMisread) {
   ClearLog();
   Blur();
   EXPECT_EQ(Messages(), (std::vector<std::string>{"msgbox Invalid Date|16|"}));
-  EXPECT_TRUE(Field().Members().m_Value.IsNull()) << "no date nobody typed";
+  EXPECT_TRUE(Field().Settings().m_Value.IsNull()) << "no date nobody typed";
 }
 
 TEST_F(Clipboard, ShiftDeleteCutsASelectionAndDeletesWithoutOne) {
@@ -203,7 +203,7 @@ TEST_F(Clipboard, AmountsWrittenAsPeopleWriteThemBecomeTheValue) {
     ClearLog();
     Paste(host::FromUtf8(row.pasted));
     EXPECT_TRUE(KeyPresses().empty()) << row.pasted << ": taken whole, not typed";
-    EXPECT_EQ(Field().Members().m_Value, Variant::Double(row.value)) << row.pasted;
+    EXPECT_EQ(Field().Settings().m_Value, Variant::Double(row.value)) << row.pasted;
     Blur();
     EXPECT_EQ(Field().Value(), Variant::Double(row.value)) << row.pasted << ": the text shows it";
   }
@@ -273,7 +273,7 @@ TEST_F(Clipboard, DatesInTheFieldsOwnOrderOrInIsoOrderBecomeTheValue) {
     ClearLog();
     Paste(host::FromUtf8(row.pasted));
     if (row.year != 0) {
-      EXPECT_EQ(Field().Members().m_Value, Variant::FromDate(host::DateSerial(row.year, row.month, row.day))) << row.pasted;
+      EXPECT_EQ(Field().Settings().m_Value, Variant::FromDate(host::DateSerial(row.year, row.month, row.day))) << row.pasted;
       EXPECT_TRUE(KeyPresses().empty()) << row.pasted;
     } else {
       EXPECT_FALSE(KeyPresses().empty()) << row.pasted << ": typed, not taken whole";

@@ -175,7 +175,7 @@ TEST_F(DeadCaret, CtrlCharactersNeverEnterATextOfAnyType) {
   }
   // A stored data type the control does not know has no filter but this one.
   Focus();
-  Stored().m_DataType = 9;
+  Store([&](engine::FormatMembers& s) { s.m_DataType = 9; });
   Box().UserSelect(0, 0);
   const std::u16string before = Box().Text();
   form_.RawKeyPress(22);

@@ -12,11 +12,10 @@ class Display : public FieldTest {
  protected:
   // The edit form (a refresh while focused) and the display form of a value.
   std::pair<std::string, std::string> Forms(const Variant& value) {
-    Stored().m_Value = value;
-    Stored().m_HasFocus = true;
+    Store([&](engine::FormatMembers& s) { s.m_Value = value; s.m_HasFocus = true; });
     Field().RebuildMask();
     std::string edit = BoxText();
-    Stored().m_HasFocus = false;
+    Store([&](engine::FormatMembers& s) { s.m_HasFocus = false; });
     Field().RebuildMask();
     return {edit, BoxText()};
   }
@@ -82,7 +81,7 @@ TEST_F(Display, AmountWithMoreDigitsThanPositionsStaysInsideTheBox) {
 TEST_F(Display, NullAmountShowsNoDigitsAndNonNumberIsTheHostsError) {
   MakeNumeric(6, 0, dtDigits);
   EXPECT_EQ(Forms(Variant::Null()), std::make_pair(std::string("······"), std::string("······")));
-  Stored().m_Value = Variant::String(u"abc");
+  Store([&](engine::FormatMembers& s) { s.m_Value = Variant::String(u"abc"); });
   EXPECT_THROW(Field().RefreshDisplay(), host::HostError);
 }
 
@@ -109,7 +108,7 @@ TEST_F(Display, DatesLogicalsAndPasswords) {
 TEST_F(Display, EveryChangingStepRaisesOneChange) {
   Field().SetDisplayFormat(dtUpperCase);
   Field().SetPadChar(u"_");
-  Stored().m_Value = Variant::String(u"abc");
+  Store([&](engine::FormatMembers& s) { s.m_Value = Variant::String(u"abc"); });
   ClearLog();
   Field().RefreshDisplay();
   // Three characters placed, the case conversion and the padding (the empty skeleton is no change).
@@ -211,8 +210,13 @@ std::chrono::nanoseconds RefreshTime(std::int16_t n) {
   QuietHost quiet;
   host::EditBox box(quiet);
   TextEngine field(box, quiet);
+  engine::FormatMembers text;
+  text.m_InputFormat = dtAlphaDigitSpaceSymbol;
+  field.Init(text);
   field.SetLength(n);
-  field.MembersForLoading().m_Value = Variant::String(std::u16string(static_cast<std::size_t>(n), u'k'));
+  engine::FormatMembers settings = field.Settings();
+  settings.m_Value = Variant::String(std::u16string(static_cast<std::size_t>(n), u'k'));
+  field.Assign(settings);
   auto best = std::chrono::nanoseconds::max();
   for (int run = 0; run < 3; ++run) {
     box.SetText(u"");
@@ -240,7 +244,7 @@ namespace {
 
 TEST_F(Display, StoredPaddingOfSeveralCharactersPadsWithItsFirst) {
   Field().SetLength(5);
-  Stored().m_PadChar = u"ab";
+  Store([&](engine::FormatMembers& s) { s.m_PadChar = u"ab"; });
   EXPECT_EQ(Forms(Variant::String(u"x")).second, "xaaaa");
 }
 

@@ -51,7 +51,14 @@ class FieldTest : public ::testing::Test {
   engine::TextEngine& Field() { return *field_; }
   host::EditBox& Box() { return form_.Box(u"Field1"); }
   std::string BoxText() { return Show(Box().Text()); }
-  engine::FormatMembers& Stored() { return field_->MembersForLoading(); }
+  // Settings as a stored form may hold them, taken unchecked: `change` edits a copy, which the
+  // field then takes exactly.
+  template <typename Change>
+  void Store(Change&& change) {
+    engine::FormatMembers settings = field_->Settings();
+    change(settings);
+    field_->Assign(settings);
+  }
 
   void Focus() { form_.Focus(u"Field1"); }
   void Blur() { form_.Focus(u"other"); }

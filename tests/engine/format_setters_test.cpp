@@ -16,12 +16,12 @@ class FormatSetters : public FieldTest {
   // Runs a setter that must be refused: returns its message, and checks nothing else changed.
   std::string Refused(const std::function<void()>& set) {
     ClearLog();
-    const FormatMembers before = Field().Members();
+    const FormatMembers before = Field().Settings();
     const std::u16string text = Box().Text();
     set();
     const auto log = Log();
     EXPECT_EQ(log.size(), 1u) << "a refusal shows one message and reports nothing";
-    const FormatMembers& after = Field().Members();
+    const FormatMembers& after = Field().Settings();
     EXPECT_EQ(after.m_Mask, before.m_Mask);
     EXPECT_EQ(after.m_Length, before.m_Length);
     EXPECT_EQ(after.m_DecimalPlaces, before.m_DecimalPlaces);

@@ -60,7 +60,7 @@ TEST_F(Keystrokes, AmountTypedKeyByKey) {
   EXPECT_EQ(PressIn("-1···.··", 2, "2"), "-12··.··");
   // The point sets the value; the text is redrawn from it and the caret goes past the point.
   EXPECT_EQ(PressIn("-12··.··", 3, "."), "-··12.00");
-  EXPECT_EQ(Field().Members().m_Value, Variant::Double(-12));
+  EXPECT_EQ(Field().Settings().m_Value, Variant::Double(-12));
   EXPECT_EQ(Box().SelStart(), 6);
   EXPECT_EQ(PressIn("-··12.00", 6, "5"), "-··12.50");
   EXPECT_EQ(Box().SelStart(), 7);
@@ -71,7 +71,7 @@ TEST_F(Keystrokes, AmountTypedKeyByKey) {
 TEST_F(Keystrokes, DecimalPointKeepsTheFractionAndDropsDigitsAfterTheCaret) {
   MakeNumeric(10, 2, dtDigitsSigns);
   EXPECT_EQ(PressIn("123····.45", 3, "."), "····123.45");
-  EXPECT_EQ(Field().Members().m_Value, Variant::Double(123.45));
+  EXPECT_EQ(Field().Settings().m_Value, Variant::Double(123.45));
   EXPECT_EQ(Box().SelStart(), 8);
 
   MakeNumeric(8, 2, dtDigits);

@@ -66,7 +66,7 @@ const MaskRow kRows[] = {
     {"BritishNoSeparator",
      [](FieldTest& t, TextEngine& f) {
        t.MakeDate(dtBritishDate, dtSlashSeparator);
-       t.Stored().m_DisplayFormat = dtNone;  // only stored settings reach this
+       t.Store([&](engine::FormatMembers& s) { s.m_DisplayFormat = dtNone; });  // only stored settings reach this
        f.RebuildMask();
      },
      false, "DDMMYYYY", "········", "········", 8},
@@ -81,7 +81,7 @@ TEST_P(MaskConstruction, DerivesMaskSkeletonTemplateAndLimit) {
   const MaskRow& row = GetParam();
   row.setUp(*this, Field());
   if (row.focused) Focus();
-  const FormatMembers& m = Field().Members();
+  const FormatMembers& m = Field().Settings();
   EXPECT_EQ(Show(m.m_Mask), Show(Dots(row.mask)));
   EXPECT_EQ(Show(m.m_DisplayMask), Show(Dots(row.skeleton)));
   EXPECT_EQ(Show(m.m_EditTemplate), Show(Dots(row.editTemplate)));
@@ -115,18 +115,17 @@ TEST_F(MaskRebuild, CustomAlphaNumericMaskIsNeverReplaced) {
   Field().SetDisplayFormat(dtUpperCase);
   Field().RebuildMask();
   EXPECT_EQ(Show(Field().Mask()), "AA-9999");
-  EXPECT_EQ(Show(Field().Members().m_DisplayMask), "··-····");
+  EXPECT_EQ(Show(Field().Settings().m_DisplayMask), "··-····");
 }
 
 TEST_F(MaskRebuild, StoredSettingsThatBreakTheRulesGiveEmptyRepeatsNotACrash) {
   Field().SetDataType(dtNumeric);
-  Stored().m_Length = -3;
-  Stored().m_DecimalPlaces = 5;
+  Store([&](engine::FormatMembers& s) { s.m_Length = -3; s.m_DecimalPlaces = 5; });
   Field().RebuildMask();
   EXPECT_EQ(Show(Field().Mask()), ".99999");
 
   Field().SetDataType(dtPassword);
-  Stored().m_Length = -1;
+  Store([&](engine::FormatMembers& s) { s.m_Length = -1; });
   Field().RebuildMask();
   EXPECT_EQ(Field().Mask(), u"");
   EXPECT_EQ(Box().MaxLength(), 0);
@@ -135,7 +134,7 @@ TEST_F(MaskRebuild, StoredSettingsThatBreakTheRulesGiveEmptyRepeatsNotACrash) {
 TEST_F(MaskRebuild, PasswordWithoutPaddingCharacterStillLimitsItsLength) {
   Field().SetDataType(dtPassword);
   Field().SetLength(4);
-  Stored().m_PadChar.clear();
+  Store([&](engine::FormatMembers& s) { s.m_PadChar.clear(); });
   Field().RebuildMask();
   EXPECT_EQ(Field().Mask(), u"****");
   EXPECT_EQ(Box().MaxLength(), 4);

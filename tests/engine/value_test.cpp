@@ -69,12 +69,12 @@ class ValueWrite : public FieldTest {
   // The stored value after a write, or Null when the write was refused with its message.
   Variant Write(const Variant& value) {
     ClearLog();
-    const Variant before = Field().Members().m_Value;
+    const Variant before = Field().Settings().m_Value;
     Field().SetValue(value);
     const auto messages = Messages();
     if (!messages.empty()) {
       EXPECT_EQ(messages, std::vector<std::string>{"msgbox Invalid Property Value|16|Valid Text Box"});
-      EXPECT_EQ(Field().Members().m_Value, before);
+      EXPECT_EQ(Field().Settings().m_Value, before);
       return Variant::Null();
     }
     return Field().Value();

@@ -153,6 +153,8 @@ class Text final : public host::Component,
   void PutProperty(std::string_view name, const host::Variant& value) override;
 
  private:
+  // The property table reads and writes the settings the control keeps, without reports.
+  friend class PropertyTable;
   friend engine::TextEngine& EngineOf(Text& text);
   friend const engine::TextEngine& EngineOf(const Text& text);
   friend host::EditBox& Text1Of(Text& text);
@@ -198,8 +200,6 @@ class Text final : public host::Component,
     Report(property);
   }
 
-  void ReadBoxProperties(host::PropertyBag& bag);
-  void ReadFormatProperties(host::PropertyBag& bag);
 
   host::ControlSite& site_;
   host::EditBox& text1_;
