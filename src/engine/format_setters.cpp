@@ -7,7 +7,7 @@
 #include <vector>
 #include <string_view>
 
-#include "engine/common_module.h"
+#include "engine/format_rules.h"
 #include "engine/text_engine.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/runtime.h"
@@ -24,40 +24,7 @@ constexpr std::u16string_view kTooManyDigits = u"Invalid Property Value\r\n\r\n(
 constexpr std::u16string_view kTooManyDecimals = u"Invalid Property Value\r\n\r\n(Only 16 Decimals Allowed)";
 constexpr std::u16string_view kNoInputPosition = u"Invalid Property Value,\r\nNo Space to Input Data";
 
-constexpr std::int16_t kMaxNumericLength = 20;
-constexpr std::int16_t kMaxDecimalPlaces = 16;
-constexpr std::int16_t kDateLength = 10;
-constexpr std::int16_t kLogicalLength = 5;
-
-bool Accepts(std::initializer_list<std::int32_t> accepted, std::int32_t value) {
-  return std::find(accepted.begin(), accepted.end(), value) != accepted.end();
-}
-
-bool InputFormatFits(std::int32_t dataType, std::int32_t format) {
-  switch (dataType) {
-    case dtAlphaNumeric: return format >= dtCustomFormat && format <= dtDigitsSpaceSigns;
-    case dtNumeric: return Accepts({dtCustomFormat, dtDigits, dtDigitsSigns, dtThousandsFormat, dtMillionsFormat}, format);
-    case dtDate: return Accepts({dtAmericanDate, dtBritishDate, dtJapanDate}, format);
-    case dtPassword: return Accepts({dtCustomFormat, dtStarFormat}, format);
-    case dtLogical: return Accepts({dtTrueFalseFormat, dtYesNoFormat}, format);
-    default: return false;
-  }
-}
-
-bool DisplayFormatFits(std::int32_t dataType, std::int32_t inputFormat, std::int32_t format) {
-  switch (dataType) {
-    case dtAlphaNumeric: return format >= dtNone && format <= dtProperCase;
-    case dtNumeric:
-      if (inputFormat == dtCustomFormat) return format == dtNone;
-      return Accepts({dtNone, dtAccountsFormat1, dtAccountsFormat2}, format);
-    case dtDate: return Accepts({dtSlashSeparator, dtDashSeparator, dtDotSeparator}, format);
-    case dtPassword:
-    case dtLogical: return format == dtNone;
-    default: return false;
-  }
-}
-
-bool IsDigitCode(char16_t c) { return c == u'9' || c == u'#'; }
+bool IsDigitCode(char16_t c) { return kNumericCodes.find(c) != std::u16string_view::npos; }
 
 // Counts end up in 16-bit settings; a count that does not fit is the host's overflow.
 std::int16_t ToCount(std::ptrdiff_t count) {
@@ -102,26 +69,8 @@ MeasuredMask MeasureNumericMask(std::u16string s) {
 }
 
 MeasuredMask MeasureAlphaNumericMask(std::u16string_view s) {
-  const auto codes = std::count_if(s.begin(), s.end(), [](char16_t c) { return std::u16string_view(u"XASN9#").find(c) != std::u16string_view::npos; });
+  const auto codes = std::count_if(s.begin(), s.end(), [](char16_t c) { return kAlphaNumericCodes.find(c) != std::u16string_view::npos; });
   return {std::u16string(s), ToCount(codes), 0};
-}
-
-// What the setter reports after a data type change, in the order the host has always heard it;
-// the alignment, set first, reports itself as well.
-struct DataTypeReports {
-  std::int32_t alignment;
-  std::vector<std::string_view> reports;
-};
-
-const DataTypeReports& ReportsFor(std::int32_t dataType) {
-  static const std::array<DataTypeReports, 5> table{{
-      {0, {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value"}},
-      {1, {"InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment"}},
-      {0, {"InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"}},
-      {0, {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"}},
-      {0, {"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length"}},
-  }};
-  return table[static_cast<std::size_t>(dataType)];
 }
 
 }  // namespace
@@ -147,42 +96,31 @@ void TextEngine::SetDataType(std::int32_t New_DataType) {
   }
   if (New_DataType == m_DataType) return;
   m_DataType = static_cast<std::int16_t>(New_DataType);
-  ApplyDataTypeDefaults(New_DataType);
+  ApplyDataTypeDefaults(*RulesOf(New_DataType));
   ReportSetting("DataType");
   RebuildMask();
 }
 
 // The defaults of a new data type: the members first, then the reports.
-void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
-  m_PadChar.clear();
-  m_DisplayFormat = dtNone;
-  switch (dataType) {
-    case dtAlphaNumeric:
-      m_InputFormat = dtAlphaDigitSpaceSymbol, m_DecimalPlaces = 0, m_Value = Variant::String(u"");
-      break;
-    case dtNumeric:
-      m_InputFormat = dtDigits, m_Value = Variant::Integer(0);
-      break;
-    case dtDate:
-      m_InputFormat = dtBritishDate, m_Length = kDateLength, m_DecimalPlaces = 0, m_DisplayFormat = dtSlashSeparator;
-      m_Value = Variant::FromDate(host::Today());
-      break;
-    case dtPassword:
-      m_InputFormat = dtStarFormat, m_PadChar = u"*", m_DecimalPlaces = 0, m_Value = Variant::String(u"");
-      break;
-    default:
-      m_InputFormat = dtYesNoFormat, m_DecimalPlaces = 0, m_Value = Variant::Integer(0), m_Length = kLogicalLength;
-      break;
+void TextEngine::ApplyDataTypeDefaults(const DataTypeRules& rules) {
+  m_InputFormat = rules.input_format;
+  m_DisplayFormat = rules.display_format;
+  m_PadChar = rules.pad_char;
+  if (!rules.decimals) m_DecimalPlaces = 0;
+  if (rules.fixed_length) m_Length = *rules.fixed_length;
+  switch (rules.value) {
+    case InitialValue::EmptyText: m_Value = Variant::String(u""); break;
+    case InitialValue::Zero: m_Value = Variant::Integer(0); break;
+    case InitialValue::Today: m_Value = Variant::FromDate(host::Today()); break;
   }
   // A length or decimal count the new type cannot hold would lose what is typed (a text's 400
   // places become 400 digits that no number can hold): they are brought into its bounds.
   const TypeBoundsChange bounded = BringIntoTypeBounds();
   // Characters stay hidden exactly while the field holds a password.
-  text1_.SetPasswordChar(dataType == dtPassword ? m_PadChar : u"");
-  const DataTypeReports& after = ReportsFor(dataType);
-  SetAlignment(after.alignment);
-  for (std::string_view report : after.reports) ReportSetting(report);
-  const auto reported = [&](std::string_view name) { return std::ranges::find(after.reports, name) != after.reports.end(); };
+  text1_.SetPasswordChar(rules.data_type == dtPassword ? m_PadChar : u"");
+  SetAlignment(rules.alignment);
+  for (std::string_view report : rules.reports) ReportSetting(report);
+  const auto reported = [&](std::string_view name) { return std::ranges::find(rules.reports, name) != rules.reports.end(); };
   if (bounded.length && !reported("Length")) ReportSetting("Length");
   if (bounded.decimalPlaces && !reported("DecimalPlaces")) ReportSetting("DecimalPlaces");
 }
@@ -190,15 +128,15 @@ void TextEngine::ApplyDataTypeDefaults(std::int32_t dataType) {
 TypeBoundsChange TextEngine::BringIntoTypeBounds() {
   const std::int16_t length = m_Length;
   const std::int16_t decimalPlaces = m_DecimalPlaces;
-  if (m_DataType == dtNumeric) {
+  const DataTypeRules* rules = RulesOf(m_DataType);
+  if (rules != nullptr && rules->decimals) {
     // A custom mask measures its own length, which the 20-digit limit does not bind.
     if (m_InputFormat != dtCustomFormat) m_Length = std::min(m_Length, kMaxNumericLength);
     m_DecimalPlaces = std::clamp(m_DecimalPlaces, std::int16_t{0}, kMaxDecimalPlaces);
   } else {
     m_DecimalPlaces = 0;
   }
-  if (m_DataType == dtDate) m_Length = kDateLength;
-  if (m_DataType == dtLogical) m_Length = kLogicalLength;
+  if (rules != nullptr && rules->fixed_length) m_Length = *rules->fixed_length;
   m_Length = std::max(m_Length, std::int16_t{1});
   // Decimals need a digit before the point and the point itself.
   if (m_DecimalPlaces > 0 && m_Length < m_DecimalPlaces + 2) {
@@ -277,8 +215,7 @@ void TextEngine::SetMask(std::u16string_view New_Mask) {
   ReportSetting("DecimalPlaces");
   m_Mask = measured.mask;
   ReportSetting("Mask");
-  m_DisplayMask = m_DataType == dtAlphaNumeric ? CommonModule::TranslateChars(m_Mask, u"XASN9#", u"      ")
-                                               : CommonModule::TranslateChars(m_Mask, u"9#", u"  ");
+  m_DisplayMask = BlankedCodes(m_Mask, numeric ? kNumericCodes : kAlphaNumericCodes);
   RebuildMask();
 }
 
@@ -301,8 +238,8 @@ void TextEngine::SetLength(std::int16_t New_Length) {
     Refuse(kTooManyDigits);
     return;
   }
-  const bool fits = (m_DataType != dtDate || New_Length == kDateLength) &&
-                    (m_DataType != dtLogical || New_Length == kLogicalLength) &&
+  const DataTypeRules* rules = RulesOf(m_DataType);
+  const bool fits = (rules == nullptr || !rules->fixed_length || New_Length == *rules->fixed_length) &&
                     (m_InputFormat != dtCustomFormat || m_DataType == dtPassword);
   if (!fits) {
     Refuse(kReadOnly);
@@ -314,8 +251,9 @@ void TextEngine::SetLength(std::int16_t New_Length) {
 }
 
 void TextEngine::SetDecimalPlaces(std::int16_t New_DecimalPlaces) {
-  const bool numeric = m_DataType == dtNumeric;
-  if ((!numeric && New_DecimalPlaces != 0) || (numeric && New_DecimalPlaces < 0) || New_DecimalPlaces + 2 > m_Length) {
+  const DataTypeRules* rules = RulesOf(m_DataType);
+  const bool decimals = rules != nullptr && rules->decimals;
+  if ((!decimals && New_DecimalPlaces != 0) || (decimals && New_DecimalPlaces < 0) || New_DecimalPlaces + 2 > m_Length) {
     Refuse(kInvalid);
     return;
   }

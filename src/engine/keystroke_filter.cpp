@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/common_module.h"
+#include "engine/format_rules.h"
 #include "engine/text_engine.h"
 #include "kestrow/host/values/runtime.h"
 #include "typed_number.h"
@@ -18,39 +19,8 @@ constexpr std::int16_t kBackspace = 8;
 constexpr std::int16_t kCarriageReturn = 13;
 constexpr std::int16_t kPoint = 46;
 
-bool IsDigit(std::int16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsLetter(std::int16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsOneOf(std::int16_t c, std::u16string_view set) {
   return c > 0 && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos;
-}
-
-bool AlphaNumericCodeAdmits(char16_t code, std::int16_t c) {
-  switch (code) {
-    case u'X': return c >= 32 && c <= 126;
-    case u'A': return IsLetter(c) || c == u'.';
-    case u'S': return IsLetter(c) || c == u' ';
-    case u'N': return IsLetter(c) || IsDigit(c) || IsOneOf(c, u" ,.");
-    case u'9': return IsDigit(c);
-    case u'#': return IsDigit(c) || IsOneOf(c, u" +-.");
-    default: return false;
-  }
-}
-
-bool NumericCodeAdmits(char16_t code, std::int16_t c) {
-  switch (code) {
-    case u'9': return IsDigit(c) || c == kPoint;
-    case u'#': return IsDigit(c) || c == u'+' || c == u'-';
-    default: return false;
-  }
-}
-
-bool IsCodeOf(std::int16_t dataType, char16_t code) {
-  switch (dataType) {
-    case dtAlphaNumeric: return IsOneOf(static_cast<std::int16_t>(code), u"XASN9#");
-    case dtNumeric: return code == u'9' || code == u'#';
-    case dtDate: return code == u'D' || code == u'M' || code == u'Y';
-    default: return false;
-  }
 }
 
 }  // namespace
@@ -67,11 +37,10 @@ bool TextEngine::PassesClassFilter(std::int16_t keyAscii, std::int32_t position)
   if (keyAscii > 0 && keyAscii < 32 && keyAscii != kBackspace) return false;
   const auto caret = static_cast<std::size_t>(position);
   const char16_t code = caret < m_Mask.size() ? m_Mask[caret] : u'\0';
-  if (keyAscii == kBackspace && (m_DataType == dtPassword || IsCodeOf(m_DataType, code))) return true;
   switch (m_DataType) {
-    case dtAlphaNumeric: return AlphaNumericCodeAdmits(code, keyAscii);
-    case dtNumeric: return NumericCodeAdmits(code, keyAscii);
-    case dtDate: return IsCodeOf(dtDate, code) && IsDigit(keyAscii);
+    case dtAlphaNumeric:
+    case dtNumeric:
+    case dtDate: return CodeAdmits(m_DataType, code, keyAscii);
     case dtPassword: return keyAscii != 0;
     default: return true;
   }

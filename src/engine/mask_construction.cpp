@@ -2,7 +2,7 @@
 // format settings.
 #include <algorithm>
 
-#include "engine/common_module.h"
+#include "engine/format_rules.h"
 #include "engine/text_engine.h"
 
 namespace kestrow::engine {
@@ -11,16 +11,12 @@ using host::Variant;
 
 namespace {
 
-constexpr std::u16string_view kAlphaCodes = u"XASN9#";
-constexpr std::u16string_view kNumericCodes = u"9#";
-constexpr std::u16string_view kDateCodes = u"DMY";
 
 // n copies of c; settings read back unchecked may ask for a negative count, which gives none.
 std::u16string Repeat(int n, char16_t c) { return std::u16string(static_cast<std::size_t>(std::max(n, 0)), c); }
 
-std::u16string Blanks(std::u16string_view codes) { return std::u16string(codes.size(), u' '); }
 
-char16_t AlphaCodeOf(int inputFormat) { return kAlphaCodes[static_cast<std::size_t>(inputFormat - 1)]; }
+char16_t AlphaCodeOf(int inputFormat) { return kAlphaNumericCodes[static_cast<std::size_t>(inputFormat - 1)]; }
 
 }  // namespace
 
@@ -103,7 +99,7 @@ void TextEngine::RebuildMask() {
   switch (m_DataType) {
     case dtAlphaNumeric:
       if (m_InputFormat == dtCustomFormat) {
-        m_DisplayMask = CommonModule::TranslateChars(m_Mask, kAlphaCodes, Blanks(kAlphaCodes));
+        m_DisplayMask = BlankedCodes(m_Mask, kAlphaNumericCodes);
       } else if (m_InputFormat >= dtAlphaDigitSpaceSymbol && m_InputFormat <= dtDigitsSpaceSigns) {
         m_Mask = Repeat(m_Length, AlphaCodeOf(m_InputFormat));
         m_DisplayMask.clear();
@@ -111,11 +107,11 @@ void TextEngine::RebuildMask() {
       break;
     case dtNumeric:
       m_Mask = NumericMask();
-      m_DisplayMask = CommonModule::TranslateChars(m_Mask, kNumericCodes, Blanks(kNumericCodes));
+      m_DisplayMask = BlankedCodes(m_Mask, kNumericCodes);
       break;
     case dtDate:
       m_Mask = DateMask();
-      m_DisplayMask = CommonModule::TranslateChars(m_Mask, kDateCodes, Blanks(kDateCodes));
+      m_DisplayMask = BlankedCodes(m_Mask, kDateCodes);
       break;
     case dtPassword:
       // A password without a padding character (only from stored settings) still needs a mask
@@ -166,9 +162,9 @@ void TextEngine::Load(const FormatMembers& stored) {
 std::u16string TextEngine::BuildEditTemplate() const {
   if (!m_DisplayMask.empty()) return m_DisplayMask;
   switch (m_DataType) {
-    case dtAlphaNumeric: return CommonModule::TranslateChars(m_Mask, kAlphaCodes, Blanks(kAlphaCodes));
-    case dtNumeric: return CommonModule::TranslateChars(m_Mask, kNumericCodes, Blanks(kNumericCodes));
-    case dtDate: return CommonModule::TranslateChars(m_Mask, u"MDY", Blanks(kDateCodes));
+    case dtAlphaNumeric: return BlankedCodes(m_Mask, kAlphaNumericCodes);
+    case dtNumeric: return BlankedCodes(m_Mask, kNumericCodes);
+    case dtDate: return BlankedCodes(m_Mask, kDateCodes);
     case dtPassword: return Repeat(m_Length, u' ');
     case dtLogical: return Repeat(5, u' ');
     default: return {};

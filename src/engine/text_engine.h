@@ -18,6 +18,8 @@
 
 namespace kestrow::engine {
 
+struct DataTypeRules;
+
 // The control's settings and the strings derived from them. What a new control starts from is
 // the control's property table's (each stored property's default), not this.
 struct FormatMembers {
@@ -217,7 +219,7 @@ class TextEngine : private FormatMembers {
   void Refuse(std::u16string_view prompt);
   // Reports a setting changed; the history of the field's edits is forgotten with it.
   void ReportSetting(std::string_view property);
-  void ApplyDataTypeDefaults(std::int32_t dataType);
+  void ApplyDataTypeDefaults(const DataTypeRules& rules);
 
   host::EditBox& text1_;
   host::ControlSite& site_;

@@ -15,8 +15,8 @@ namespace {
 constexpr std::u16string_view kMessageCaption = u"Valid Text Box";
 // The control keeps its length in 16 bits, and the proposal repeats a character that often.
 constexpr double kLongestLength = 32767;
-constexpr double kMostNumericDigits = 20;
-constexpr double kMostDecimalPlaces = 16;
+constexpr double kMostNumericDigits = engine::kMaxNumericLength;
+constexpr double kMostDecimalPlaces = engine::kMaxDecimalPlaces;
 
 double ValueOf(const host::EditBox& field) { return host::ReadNumber(field.Text()); }
 
@@ -112,7 +112,7 @@ void FormatPage::txtMask_LostFocus() {
 // mask is first given one decimal point at most, and a digit before it.
 void FormatPage::TakeMaskCounts() {
   if (cmbDataType.Text() != kNumericItem) {
-    const std::int64_t codes = CountOf(txtMask.Text(), u"XASN9#");
+    const std::int64_t codes = CountOf(txtMask.Text(), engine::kAlphaNumericCodes);
     if (codes == 0) {
       RefuseMask(u"No Space to Take Input");
       return;
@@ -141,15 +141,15 @@ void FormatPage::TakeMaskCounts() {
   std::int64_t length = 0;
   std::int64_t decimals = 0;
   if (point != std::u16string::npos) {
-    if (CountOf(std::u16string_view(mask).substr(0, point), u"9#") == 0) {
+    if (CountOf(std::u16string_view(mask).substr(0, point), engine::kNumericCodes) == 0) {
       mask.insert(0, u"9");
       txtMask.SetText(mask);
       ++point;
     }
-    length = CountOf(mask, u"9#") + 1;
-    decimals = CountOf(std::u16string_view(mask).substr(point + 1), u"9#");
+    length = CountOf(mask, engine::kNumericCodes) + 1;
+    decimals = CountOf(std::u16string_view(mask).substr(point + 1), engine::kNumericCodes);
   } else {
-    length = CountOf(mask, u"9#");
+    length = CountOf(mask, engine::kNumericCodes);
   }
   if (length == 0) {
     RefuseMask(u"No Space to Take Input");

@@ -42,23 +42,12 @@ constexpr std::array<std::u16string_view, 9> kDisplayFormats{
     u". > DD.MM.YYYY",
 };
 
-constexpr std::array<std::int16_t, 7> kAlphaNumericInputs{0, 1, 2, 3, 4, 5, 6};
-constexpr std::array<std::int16_t, 5> kNumericInputs{0, 5, 7, 8, 9};
-constexpr std::array<std::int16_t, 3> kDateInputs{10, 11, 12};
-constexpr std::array<std::int16_t, 2> kPasswordInputs{0, 13};
-constexpr std::array<std::int16_t, 2> kLogicalInputs{14, 15};
-
-constexpr std::array<std::int16_t, 4> kAlphaNumericDisplays{0, 1, 2, 3};
-constexpr std::array<std::int16_t, 3> kNumericDisplays{0, 4, 5};
-constexpr std::array<std::int16_t, 3> kDateDisplays{6, 7, 8};
-constexpr std::array<std::int16_t, 1> kPlainDisplays{0};
-
-const std::array<DataTypeRules, 5> kRules{{
-    {kAlphaNumericItem, kAlphaNumericInputs, kAlphaNumericDisplays, PadCharRule::EmptiedEnabled, false, u""},
-    {kNumericItem, kNumericInputs, kNumericDisplays, PadCharRule::EmptiedEnabled, true, u""},
-    {kDateItem, kDateInputs, kDateDisplays, PadCharRule::EmptiedDisabled, false, u"10"},
-    {kPasswordItem, kPasswordInputs, kPlainDisplays, PadCharRule::KeptDisabled, false, u""},
-    {kLogicalItem, kLogicalInputs, kPlainDisplays, PadCharRule::EmptiedDisabled, false, u"5"},
+const std::array<DataTypeChoice, 5> kChoices{{
+    {kAlphaNumericItem, PadCharRule::EmptiedEnabled, *engine::RulesOf(engine::dtAlphaNumeric)},
+    {kNumericItem, PadCharRule::EmptiedEnabled, *engine::RulesOf(engine::dtNumeric)},
+    {kDateItem, PadCharRule::EmptiedDisabled, *engine::RulesOf(engine::dtDate)},
+    {kPasswordItem, PadCharRule::KeptDisabled, *engine::RulesOf(engine::dtPassword)},
+    {kLogicalItem, PadCharRule::EmptiedDisabled, *engine::RulesOf(engine::dtLogical)},
 }};
 
 template <std::size_t N>
@@ -82,9 +71,9 @@ std::u16string_view DisplayFormatText(std::int16_t value) { return TextOf(kDispl
 std::optional<std::int16_t> InputFormatValue(std::u16string_view text) { return ValueOf(kInputFormats, text); }
 std::optional<std::int16_t> DisplayFormatValue(std::u16string_view text) { return ValueOf(kDisplayFormats, text); }
 
-const DataTypeRules* RulesOf(std::u16string_view data_type_item) {
-  const auto found = std::ranges::find(kRules, data_type_item, &DataTypeRules::item);
-  return found == kRules.end() ? nullptr : &*found;
+const DataTypeChoice* ChoiceOf(std::u16string_view data_type_item) {
+  const auto found = std::ranges::find(kChoices, data_type_item, &DataTypeChoice::item);
+  return found == kChoices.end() ? nullptr : &*found;
 }
 
 std::int32_t InputFormatPosition(std::int32_t value, std::u16string_view data_type_item) {

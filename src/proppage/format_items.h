@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "engine/format_rules.h"
+
 namespace kestrow::proppage {
 
 // The data-type items; an item's position is the DataType value it stands for.
@@ -31,17 +33,16 @@ std::optional<std::int16_t> DisplayFormatValue(std::u16string_view text);
 // How choosing a data type sets the padding character field.
 enum class PadCharRule { EmptiedEnabled, EmptiedDisabled, KeptDisabled };
 
-struct DataTypeRules {
+// A data-type item: how choosing it sets the padding character field, and what the data type
+// admits (its formats in list order, its decimals, a fixed length), as the control's rules say.
+struct DataTypeChoice {
   std::u16string_view item;
-  std::span<const std::int16_t> input_formats;    // in list order
-  std::span<const std::int16_t> display_formats;  // in list order
   PadCharRule pad_char;
-  bool decimals_shown;
-  std::u16string_view fixed_length;  // empty: the length is left as it is
+  const engine::DataTypeRules& format;
 };
 
-// The rules of a data-type item; null for any other text.
-const DataTypeRules* RulesOf(std::u16string_view data_type_item);
+// The choice of a data-type item; null for any other text.
+const DataTypeChoice* ChoiceOf(std::u16string_view data_type_item);
 
 // Where a stored InputFormat or DisplayFormat value is selected in the lists of the data type
 // shown; -1 (no selection) where the value has no place.

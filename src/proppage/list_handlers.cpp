@@ -1,6 +1,7 @@
 // The three lists: the formats each data type offers, the fields it shows or enables, and the
 // defaults it puts in them.
 #include "format_items.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/proppage/format_page.h"
 
 namespace kestrow::proppage {
@@ -33,15 +34,16 @@ void FormatPage::cmbDataType_Click() {
 }
 
 void FormatPage::FillFormatLists(std::u16string_view data_type_item) {
-  const DataTypeRules* rules = RulesOf(data_type_item);
-  if (!rules) return;
-  for (const std::int16_t format : rules->input_formats) cmbInputFormat.AddItem(InputFormatText(format));
-  for (const std::int16_t format : rules->display_formats) cmbDisplayFormat.AddItem(DisplayFormatText(format));
+  const DataTypeChoice* choice = ChoiceOf(data_type_item);
+  if (!choice) return;
+  const engine::DataTypeRules& format = choice->format;
+  for (const std::int16_t input : format.input_formats) cmbInputFormat.AddItem(InputFormatText(input));
+  for (const std::int16_t display : format.display_formats) cmbDisplayFormat.AddItem(DisplayFormatText(display));
 
-  if (rules->pad_char != PadCharRule::KeptDisabled) txtPadChar.SetText(u"");
-  txtPadChar.SetEnabled(rules->pad_char == PadCharRule::EmptiedEnabled);
-  lblDecPlaces.SetVisible(rules->decimals_shown);
-  if (rules->decimals_shown) {
+  if (choice->pad_char != PadCharRule::KeptDisabled) txtPadChar.SetText(u"");
+  txtPadChar.SetEnabled(choice->pad_char == PadCharRule::EmptiedEnabled);
+  lblDecPlaces.SetVisible(format.decimals);
+  if (format.decimals) {
     txtDecPlaces.SetVisible(true);
     txtDecPlaces.SetTag(u"0");
     txtDecPlaces.SetText(u"0");
@@ -49,9 +51,10 @@ void FormatPage::FillFormatLists(std::u16string_view data_type_item) {
     txtDecPlaces.SetText(u"0");
     txtDecPlaces.SetVisible(false);
   }
-  if (!rules->fixed_length.empty()) {
-    txtLength.SetTag(rules->fixed_length);
-    txtLength.SetText(rules->fixed_length);
+  if (format.fixed_length) {
+    const std::u16string length = host::NumberText(*format.fixed_length);
+    txtLength.SetTag(length);
+    txtLength.SetText(length);
   }
 }
 
