@@ -29,7 +29,7 @@ std::int16_t NarrowTo16(std::int32_t value) {
 }  // namespace
 
 Text::Text(host::ControlSite& site, host::EditBox& text1)
-    : site_(site), text1_(text1), engine_(std::make_unique<engine::TextEngine>(text1, static_cast<host::ControlSite&>(*this))) {
+    : site_(site), text1_(text1), engine_(std::make_unique<engine::TextEngine>(text1, site)) {
   InitProperties();
   text1_.SetEventHandler(this);
   ++live_texts;
@@ -186,6 +186,13 @@ void Text::KeyUp(std::int16_t& keyCode, std::int16_t& shift) { engine_->Text1_Ke
 void Text::Paste(std::u16string& text) {
   engine_->Paste(text);
   text.clear();
+}
+
+// Without a handler of the field's own the engine reports to the host straight away: every key
+// raises events.
+void Text::SetEventHandler(EventHandler handler) {
+  event_handler_ = std::move(handler);
+  engine_->SetSite(event_handler_ ? static_cast<host::ControlSite&>(*this) : site_);
 }
 
 // The host first, so its record holds the arguments as raised; then the field's own handler.

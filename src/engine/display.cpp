@@ -67,7 +67,7 @@ void TextEngine::RefreshDisplay() {
     case dtLogical: ShowLogical(); break;
     default: break;
   }
-  site_.PropertyChanged("Text");
+  site_->PropertyChanged("Text");
 }
 
 void TextEngine::ShowAlphaNumeric() {
@@ -227,7 +227,7 @@ void TextEngine::Text1_LostFocus() {
   if (m_DataType == dtAlphaNumeric && !m_PadChar.empty()) RefreshDisplay();
   if (m_DataType == dtDate) {
     if (text1_.Text() != m_DisplayMask && m_Value.IsNull()) {
-      site_.MsgBox(u"Invalid Date", host::buttons::kCritical, u"");
+      site_->MsgBox(u"Invalid Date", host::buttons::kCritical, u"");
       text1_.SetFocus();
     } else {
       SetValue(m_Value);
@@ -245,6 +245,6 @@ void TextEngine::MoveCaretOffLiteral() {
   MoveCaret(next != caret ? next : Size(text1_.Text()));
 }
 
-void TextEngine::Text1_Change() { site_.RaiseEvent("Change", {}); }
+void TextEngine::Text1_Change() { site_->RaiseEvent("Change", {}); }
 
 }  // namespace kestrow::engine

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/text_engine.h"
+#include "kestrow/host/controls/keys.h"
 #include "kestrow/host/values/runtime.h"
 
 namespace kestrow::engine {
@@ -20,7 +21,7 @@ void RaiseKeyEvent(host::ControlSite& site, host::EventName event, std::int16_t&
 
 }  // namespace
 
-void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { RaiseKeyEvent(site_, "KeyUp", KeyCode, Shift); }
+void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { RaiseKeyEvent(*site_, "KeyUp", KeyCode, Shift); }
 
 // Enter in a numeric field keeps only what was typed before the caret.
 void TextEngine::NumericEnter() {
@@ -32,7 +33,7 @@ void TextEngine::NumericEnter() {
 }
 
 void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-  RaiseKeyEvent(site_, "KeyDown", KeyCode, Shift);
+  RaiseKeyEvent(*site_, "KeyDown", KeyCode, Shift);
   const bool shift = (Shift & keys::kShiftMask) != 0;
   const bool ctrl = (Shift & keys::kCtrlMask) != 0;
   const bool alt = (Shift & keys::kAltMask) != 0;
@@ -46,7 +47,7 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
   if (KeyCode == keys::kEnter) {
     KeyCode = 0;
     if (m_DataType == dtNumeric) NumericEnter();
-    site_.SendKeys(shift ? u"+{TAB}" : u"{TAB}");
+    site_->SendKeys(shift ? u"+{TAB}" : u"{TAB}");
     return;
   }
   if (ctrl && (KeyCode == keys::kC || KeyCode == keys::kX)) {
@@ -80,7 +81,7 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     case keys::kDelete: DeleteSelectionOrNext(); break;
     case keys::kHome:
       if (NothingSelected() && s == FirstEditPos()) {
-        site_.SendKeys(u"+{TAB}");
+        site_->SendKeys(u"+{TAB}");
       } else {
         MoveCaret(FirstEditPos());
       }
@@ -89,14 +90,14 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
       if (s != FirstEditPos()) {
         MoveCaret(PrevEditPos(s));
       } else if (NothingSelected()) {
-        site_.SendKeys(u"+{TAB}");
+        site_->SendKeys(u"+{TAB}");
       } else {
         MoveCaret(FirstEditPos());
       }
       break;
     case keys::kEnd:
       if (NothingSelected() && s == LastEditPos() && m_AutoTab) {
-        site_.SendKeys(u"{TAB}");
+        site_->SendKeys(u"{TAB}");
       } else {
         MoveCaret(LastEditPos());
       }
@@ -105,16 +106,16 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
       if (s != LastEditPos()) {
         MoveCaret(NextEditPos(s));
       } else if (m_AutoTab) {
-        site_.SendKeys(u"{TAB}");
+        site_->SendKeys(u"{TAB}");
       } else {
         MoveCaret(s);
       }
       break;
     case keys::kUp:
-      site_.SendKeys(u"+{TAB}");
+      site_->SendKeys(u"+{TAB}");
       break;
     case keys::kDown:
-      site_.SendKeys(u"{TAB}");
+      site_->SendKeys(u"{TAB}");
       break;
     default:
       return;  // every other key is the keystroke filter's or the box's

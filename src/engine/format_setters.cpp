@@ -78,10 +78,10 @@ MeasuredMask MeasureAlphaNumericMask(std::u16string_view s) {
 // What was typed under the old settings cannot be taken back under the new ones.
 void TextEngine::ReportSetting(std::string_view property) {
   history_.Forget();
-  site_.PropertyChanged(property);
+  site_->PropertyChanged(property);
 }
 
-void TextEngine::Refuse(std::u16string_view prompt) { site_.MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box"); }
+void TextEngine::Refuse(std::u16string_view prompt) { site_->MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box"); }
 
 void TextEngine::SetAlignment(std::int32_t New_Alignment) {
   if (New_Alignment < INT16_MIN || New_Alignment > INT16_MAX) host::errors::RaiseOverflow();
@@ -91,7 +91,7 @@ void TextEngine::SetAlignment(std::int32_t New_Alignment) {
 
 void TextEngine::SetDataType(std::int32_t New_DataType) {
   if (New_DataType < dtAlphaNumeric || New_DataType > dtLogical) {
-    site_.MsgBox(kInvalid, host::buttons::kOkOnly, std::nullopt);
+    site_->MsgBox(kInvalid, host::buttons::kOkOnly, std::nullopt);
     return;
   }
   if (New_DataType == m_DataType) return;

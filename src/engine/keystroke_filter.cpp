@@ -76,7 +76,7 @@ void TextEngine::Text1_KeyPress(std::int16_t& KeyAscii) {
 
   if (KeyAscii != 0) {
     std::array<host::EventArg, 1> args{{{"KeyAscii", Variant::Integer(KeyAscii)}}};
-    site_.RaiseEvent("KeyPress", args);
+    site_->RaiseEvent("KeyPress", args);
     KeyAscii = host::ToInteger(args[0].value);
   }
   if (KeyAscii != 0 && !NothingSelected()) TypeOverSelection(KeyAscii);
@@ -188,7 +188,7 @@ std::optional<TextEngine::TypedPart> TextEngine::InsertAtCaret(char16_t characte
   if (n != s) {
     MoveCaret(n);
   } else if (m_AutoTab && !pasting_) {
-    site_.SendKeys(u"{TAB}");
+    site_->SendKeys(u"{TAB}");
   } else {
     MoveCaret(s + 1);
   }
@@ -208,7 +208,7 @@ std::int32_t TextEngine::UniformTailStart(std::int32_t start, std::int32_t end) 
 }
 
 void TextEngine::SendTab(std::u16string_view keys) {
-  if (!pasting_) site_.SendKeys(keys);
+  if (!pasting_) site_->SendKeys(keys);
 }
 
 // Caret targets can be -1 in a field without edit positions; the box takes none below 0.

@@ -129,7 +129,7 @@ void TextEngine::RebuildMask() {
   }
   const bool unlimited = m_DataType == dtNumeric && !m_HasFocus;
   text1_.SetMaxLength(unlimited ? 0 : static_cast<std::int32_t>(m_Mask.size()));
-  site_.PropertyChanged("Mask");
+  site_->PropertyChanged("Mask");
   m_EditTemplate = BuildEditTemplate();
   positions_ = EditPositionTable(m_Mask, m_EditTemplate);
   positions_stale_ = false;

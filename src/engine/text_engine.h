@@ -13,7 +13,7 @@
 #include "engine/edit_position_table.h"
 #include "engine/format_types.h"
 #include "kestrow/host/forms/control_site.h"
-#include "kestrow/host/controls/edit_box.h"
+#include "kestrow/host/controls/text_box.h"
 #include "kestrow/host/values/variant.h"
 
 namespace kestrow::engine {
@@ -46,7 +46,10 @@ struct TypeBoundsChange {
 
 class TextEngine : private FormatMembers {
  public:
-  TextEngine(host::EditBox& text1, host::ControlSite& site) : text1_(text1), site_(site) {}
+  TextEngine(host::TextBox& text1, host::ControlSite& site) : text1_(text1), site_(&site) {}
+
+  // Where reports, events, focus moves and message boxes go from now on.
+  void SetSite(host::ControlSite& site) { site_ = &site; }
 
   // --- Format properties ---------------------------------------------------------------------
   std::int32_t DataType() const { return m_DataType; }
@@ -221,8 +224,8 @@ class TextEngine : private FormatMembers {
   void ReportSetting(std::string_view property);
   void ApplyDataTypeDefaults(const DataTypeRules& rules);
 
-  host::EditBox& text1_;
-  host::ControlSite& site_;
+  host::TextBox& text1_;
+  host::ControlSite* site_;
   // Worked out by RebuildMask, or on first use after Init or Load.
   mutable EditPositionTable positions_;
   mutable bool positions_stale_ = true;

@@ -112,11 +112,11 @@ void TextEngine::SetValue(const Variant& New_Value) {
     default: break;
   }
   if (v.IsNull()) {
-    site_.MsgBox(u"Invalid Property Value", host::buttons::kCritical, u"Valid Text Box");
+    site_->MsgBox(u"Invalid Property Value", host::buttons::kCritical, u"Valid Text Box");
     return;
   }
   m_Value = v;
-  site_.PropertyChanged("Value");
+  site_->PropertyChanged("Value");
   RefreshDisplay();
 }
 

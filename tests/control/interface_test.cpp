@@ -118,6 +118,44 @@ TEST_F(Interface, MouseAndClickEventsPassOnWithTheBoxsCoordinates) {
   EXPECT_EQ(seen, (std::vector<std::string>{"MouseDown Button=1 Shift=0 X=10 Y=5", "Click", "DblClick"}));
 }
 
+// The field's own handler hears what the host heard, after it, and a key it changes is typed.
+TEST_F(Interface, TheFieldsOwnHandlerHearsItsEventsAfterTheHost) {
+  std::vector<std::string> order;
+  form_.SetEventHandler([&](std::u16string_view, std::string_view event, std::span<host::EventArg>) {
+    order.push_back("form " + std::string(event));
+  });
+  Control().SetEventHandler([&](std::string_view event, std::span<host::EventArg> args) {
+    order.push_back("field " + std::string(event));
+    if (event == "KeyPress" && host::ToInteger(args[0].value) == 'a') args[0].value = Variant::Integer('b');
+  });
+  form_.Focus(u"Field1");
+  form_.Type(u"a");
+  form_.Click(u"Field1");
+  EXPECT_EQ(Control().GetText(), u"b");
+  EXPECT_EQ(order, (std::vector<std::string>{"form KeyDown", "field KeyDown", "form KeyPress", "field KeyPress", "form Change",
+                                             "field Change", "form KeyUp", "field KeyUp", "form Click", "field Click"}));
+  // Without it again, the host alone hears them.
+  Control().SetEventHandler({});
+  order.clear();
+  form_.Type(u"c");
+  EXPECT_EQ(order.size(), 4u);
+}
+
+TEST_F(Interface, TheTypedFormatIsTheStoredOne) {
+  Control().SetDataType(control::DataType::Numeric);
+  Control().SetInputFormat(control::InputFormat::ThousandsFormat);
+  Control().SetDisplayFormat(control::DisplayFormat::AccountsFormat2);
+  EXPECT_EQ(Get("DataType"), Variant::Long(1));
+  EXPECT_EQ(Get("InputFormat"), Variant::Long(8));
+  EXPECT_EQ(Get("DisplayFormat"), Variant::Long(5));
+  Put("DisplayFormat", Variant::Long(4));
+  EXPECT_EQ(Control().DisplayFormat(), control::DisplayFormat::AccountsFormat1);
+  Log();
+  Control().SetInputFormat(control::InputFormat::YesNoFormat);  // not a number's: refused
+  EXPECT_EQ(Log(), (std::vector<std::string>{"msgbox Invalid Property Value|16|Valid Text Box"}));
+  EXPECT_EQ(Control().InputFormat(), control::InputFormat::ThousandsFormat);
+}
+
 TEST_F(Interface, AboutBoxIsBuiltAfreshEachTime) {
   Control().ShowTalmoBox();
   Control().ShowTalmoBox();

@@ -193,7 +193,7 @@ class QuietHost final : public host::BoxHost, public host::ControlSite {
  public:
   const std::u16string& ClipboardText() const override { return clipboard_; }
   void SetClipboardText(std::u16string) override {}
-  void RequestFocus(host::EditBox&) override {}
+  void RequestFocus(host::TextBox&) override {}
   void PropertyChanged(std::string_view) override {}
   void RaiseEvent(host::EventName, std::span<host::EventArg>) override {}
   void SendKeys(std::u16string_view) override {}

@@ -16,7 +16,7 @@ class FakeHost final : public BoxHost {
  public:
   const std::u16string& ClipboardText() const override { return clipboard; }
   void SetClipboardText(std::u16string text) override { clipboard = std::move(text); }
-  void RequestFocus(EditBox&) override {}
+  void RequestFocus(TextBox&) override {}
 
   std::u16string clipboard;
 };

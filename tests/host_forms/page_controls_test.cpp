@@ -20,7 +20,7 @@ class NoHost final : public BoxHost {
  public:
   const std::u16string& ClipboardText() const override { return clipboard_; }
   void SetClipboardText(std::u16string text) override { clipboard_ = std::move(text); }
-  void RequestFocus(EditBox&) override {}
+  void RequestFocus(TextBox&) override {}
 
  private:
   std::u16string clipboard_;

@@ -33,9 +33,9 @@ inline constexpr std::int32_t kAppearanceFlat = 0;
 inline constexpr std::int32_t kAppearanceThreeD = 1;
 
 // Late bound too: a property page or any caller that knows only names reads and assigns the
-// properties of _Text by name, with the host's conversions. Between its inner box and the host
-// the control stands as the site its format engine reports to, so that its own event handler
-// hears what it raises.
+// properties of _Text by name, with the host's conversions. Once it has an event handler of its
+// own, the control stands between its format engine and the host as the site the engine reports
+// to, so that the handler hears what the engine raises.
 class Text final : public host::Component,
                    public host::Dispatchable,
                    private host::EditBoxEvents,
@@ -143,7 +143,7 @@ class Text final : public host::Component,
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
 
-  void SetEventHandler(EventHandler handler) { event_handler_ = std::move(handler); }
+  void SetEventHandler(EventHandler handler);
 
   // Live Text controls, for the library's unload check.
   static int LiveCount();

@@ -1,96 +1,22 @@
 #include "kestrow/host/controls/edit_box.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-
-#include "kestrow/host/values/host_error.h"
+#include "host/controls/box_text.h"
 
 namespace kestrow::host {
 
-namespace {
-
-std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) { return std::clamp(value, low, high); }
-
-std::size_t Index(std::int32_t position) { return static_cast<std::size_t>(position); }
-
-std::int32_t Count(std::size_t size) { return static_cast<std::int32_t>(size); }
-
-// Equal texts are equal bytes; comparing bytes goes many characters at a time.
-bool SameText(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
-}
-
-void RequireRange(std::int16_t value, std::int16_t low, std::int16_t high) {
-  if (value < low || value > high) errors::RaiseInvalidPropertyValue();
-}
-
-}  // namespace
-
-EditBox::EditBox(BoxHost& host) : host_(host) {}
+EditBox::EditBox(BoxHost& host) : TextBox(host) {}
 
 // --- Content and selection -------------------------------------------------------------------
-
-void EditBox::SetText(std::u16string_view text) {
-  if (SameText(text, text_)) return;
-  text_.assign(text);
-  anchor_ = caret_ = 0;
-  RaiseChange();
-}
-
-void EditBox::ReplaceRange(std::int32_t start, std::int32_t count, std::u16string_view replacement) {
-  start = Clamp(start, 0, Length());
-  count = Clamp(count, 0, Length() - start);
-  // Writing what is already there must stay silent, as SetText of the same text is.
-  if (SameText(std::u16string_view(text_).substr(Index(start), Index(count)), replacement)) return;
-  if (Index(count) == replacement.size()) {
-    // The common typed key: written over in place (move, as the replacement may be taken from
-    // the text itself).
-    std::char_traits<char16_t>::move(text_.data() + start, replacement.data(), replacement.size());
-  } else if (start == Length() && replacement.size() == 1) {
-    text_.push_back(replacement.front());  // typing at the end of a plain field
-  } else {
-    text_.replace(Index(start), Index(count), replacement);
-  }
-  anchor_ = caret_ = 0;
-  RaiseChange();
-}
-
-void EditBox::SetSelLength(std::int32_t length) {
-  if (length < 0) errors::RaiseInvalidPropertyValue();
-  const std::int32_t start = SelStart();
-  anchor_ = start;
-  caret_ = start + std::min(length, Length() - start);
-}
-
-std::u16string EditBox::SelText() const { return text_.substr(Index(SelStart()), Index(SelLength())); }
 
 // Programmatic, so MaxLength does not apply.
 void EditBox::SetSelText(std::u16string_view text) { ReplaceSelectionByTyping(text); }
 
-void EditBox::SetMaxLength(std::int32_t length) {
-  if (length < 0) errors::RaiseInvalidPropertyValue();
-  max_length_ = length;
-}
-
-void EditBox::SetPasswordChar(std::u16string_view character) {
-  // Built apart and moved in: assigning a view here trips a false -Wrestrict in GCC 12 at -O2.
-  password_char_ = character.empty() ? std::u16string() : std::u16string(1, character.front());
-}
-
 std::u16string EditBox::DisplayedText() const {
-  if (password_char_.empty()) return text_;
-  return std::u16string(text_.size(), password_char_.front());
+  if (PasswordChar().empty()) return text_;
+  return std::u16string(text_.size(), PasswordChar().front());
 }
-
-void EditBox::SetFocus() { host_.RequestFocus(*this); }
 
 // --- Appearance and behaviour ----------------------------------------------------------------
-
-void EditBox::SetAlignment(std::int16_t alignment) {
-  RequireRange(alignment, 0, 2);
-  alignment_ = alignment;
-}
 
 void EditBox::SetMousePointer(std::int16_t pointer) {
   if (pointer != 99) RequireRange(pointer, 0, 15);
@@ -235,7 +161,7 @@ void EditBox::DefaultKeyDown(std::int16_t keyCode, std::int16_t shift) {
       } else if (caret_ < Length()) {
         text_.erase(Index(caret_), 1);
         anchor_ = caret_;
-        RaiseChange();
+        NoteChange();
       }
       return;
     default: break;
@@ -261,14 +187,14 @@ void EditBox::DefaultKeyPress(std::int16_t keyAscii) {
     } else if (caret_ > 0) {
       text_.erase(Index(caret_ - 1), 1);
       anchor_ = --caret_;
-      RaiseChange();
+      NoteChange();
     }
     return;
   }
   if (character == keys::kCtrlV) return DefaultPaste(host_.ClipboardText());
   if (character < u' ') return;
   if (locked_) return;
-  if (max_length_ == 0 || Length() - SelLength() + 1 <= max_length_) {
+  if (MaxLength() == 0 || Length() - SelLength() + 1 <= MaxLength()) {
     ReplaceSelectionByTyping(std::u16string_view(&character, 1));
   }
 }
@@ -276,8 +202,8 @@ void EditBox::DefaultKeyPress(std::int16_t keyAscii) {
 void EditBox::DefaultPaste(std::u16string_view text) {
   if (locked_) return;
   std::u16string_view pasted = text.substr(0, std::min(text.find(u'\r'), text.find(u'\n')));
-  if (max_length_ > 0) {
-    const std::int32_t room = std::max(max_length_ - (Length() - SelLength()), 0);
+  if (MaxLength() > 0) {
+    const std::int32_t room = std::max(MaxLength() - (Length() - SelLength()), 0);
     pasted = pasted.substr(0, Index(room));
   }
   // Nothing that fits: leave the selection alone, as a typed character that does not fit does.
@@ -286,7 +212,7 @@ void EditBox::DefaultPaste(std::u16string_view text) {
 
 // A cut that could not delete would look like a move that lost the text; refuse it whole.
 void EditBox::Cut() {
-  if (locked_ || !password_char_.empty() || SelLength() == 0) return;
+  if (locked_ || !PasswordChar().empty() || SelLength() == 0) return;
   Copy();
   DeleteSelection();
 }
@@ -303,7 +229,7 @@ void EditBox::ReplaceSelectionByTyping(std::u16string_view text) {
   const std::u16string inserted(text);  // the argument may be a view into the text itself
   text_.replace(Index(start), removed, inserted);
   anchor_ = caret_ = start + Count(inserted.size());
-  if (changed) RaiseChange();
+  if (changed) NoteChange();
 }
 
 void EditBox::DeleteSelection() {
@@ -311,17 +237,10 @@ void EditBox::DeleteSelection() {
   const std::int32_t start = SelStart();
   text_.erase(Index(start), Index(SelLength()));
   anchor_ = caret_ = start;
-  RaiseChange();
+  NoteChange();
 }
 
-void EditBox::Copy() {
-  if (!password_char_.empty() || SelLength() == 0) return;
-  host_.SetClipboardText(SelText());
-}
-
-// Every change of the text comes here.
-void EditBox::RaiseChange() {
-  ++text_revision_;
+void EditBox::TextChanged() {
   if (handler_) handler_->Change();
 }
 

@@ -316,7 +316,7 @@ std::vector<HostRecord> Form::TakeRecords() {
 
 // --- Focus -------------------------------------------------------------------------------------
 
-void Form::RequestFocus(EditBox& box) { focus_.Ask({FocusChain::Move::Kind::To, &box}); }
+void Form::RequestFocus(TextBox& box) { focus_.Ask({FocusChain::Move::Kind::To, &box}); }
 
 void Form::QueueSendKeys(std::u16string_view keys) {
   if (SameLetters(keys, u"{TAB}")) {
@@ -386,7 +386,7 @@ Form::Element& Form::Get(std::u16string_view name) const {
   return *element;
 }
 
-Form::Element* Form::FindByBox(const EditBox* box) const {
+Form::Element* Form::FindByBox(const TextBox* box) const {
   auto position = std::ranges::find_if(elements_, [&](const auto& e) { return &e->box == box; });
   return position == elements_.end() ? nullptr : position->get();
 }

@@ -132,7 +132,7 @@ void FormPageFrame::Tab(bool backwards) {
 
 EditBox* FormPageFrame::FocusedBox() const { return focused_ ? As<EditBox>(*focused_) : nullptr; }
 
-const PageControl* FormPageFrame::FindByBox(const EditBox* box) const {
+const PageControl* FormPageFrame::FindByBox(const TextBox* box) const {
   for (const PageControl& control : page_->Controls()) {
     if (As<EditBox>(control) == box) return &control;
   }

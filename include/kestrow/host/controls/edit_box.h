@@ -1,5 +1,6 @@
-// The host's intrinsic single-line edit box, with the ordinary edit box's own editing for the
-// keys its event handler leaves alone.
+// The host's intrinsic single-line edit box: a text box (its text, selection and limit) with the
+// appearance of a control, the events it delivers, and the ordinary edit box's own editing for
+// the keys its event handler leaves alone.
 #pragma once
 
 #include <algorithm>
@@ -9,24 +10,12 @@
 #include <string_view>
 
 #include "kestrow/host/controls/control_state.h"
+#include "kestrow/host/controls/keys.h"
+#include "kestrow/host/controls/text_box.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/objects.h"
 
 namespace kestrow::host {
-
-class EditBox;
-
-// What an edit box needs from the form it sits on.
-class BoxHost {
- public:
-  virtual const std::u16string& ClipboardText() const = 0;
-  virtual void SetClipboardText(std::u16string text) = 0;
-  // Queues a focus move to the box; the host carries it out after the current host event.
-  virtual void RequestFocus(EditBox& box) = 0;
-
- protected:
-  ~BoxHost() = default;
-};
 
 // The events an edit box delivers. Codes are passed by reference: a handler that clears a key
 // code (sets it to 0) keeps the box from acting on the key.
@@ -51,33 +40,8 @@ class EditBoxEvents {
   ~EditBoxEvents() = default;
 };
 
-namespace keys {
-inline constexpr std::int16_t kBackspace = 8;
-inline constexpr std::int16_t kEnter = 13;
-inline constexpr std::int16_t kEnd = 35;
-inline constexpr std::int16_t kHome = 36;
-inline constexpr std::int16_t kLeft = 37;
-inline constexpr std::int16_t kUp = 38;
-inline constexpr std::int16_t kRight = 39;
-inline constexpr std::int16_t kDown = 40;
-inline constexpr std::int16_t kInsert = 45;
-inline constexpr std::int16_t kDelete = 46;
-inline constexpr std::int16_t kA = 65;
-inline constexpr std::int16_t kC = 67;
-inline constexpr std::int16_t kV = 86;
-inline constexpr std::int16_t kX = 88;
-inline constexpr std::int16_t kY = 89;
-inline constexpr std::int16_t kZ = 90;
-inline constexpr std::int16_t kF4 = 115;
 
-inline constexpr std::int16_t kShiftMask = 1;
-inline constexpr std::int16_t kCtrlMask = 2;
-inline constexpr std::int16_t kAltMask = 4;
-
-inline constexpr std::int16_t kCtrlV = 22;  // the paste character
-}  // namespace keys
-
-class EditBox : public ControlState {
+class EditBox : public TextBox, public ControlState {
  public:
   explicit EditBox(BoxHost& host);
   EditBox(const EditBox&) = delete;
@@ -87,51 +51,10 @@ class EditBox : public ControlState {
   // So that a host can watch a box's events and pass them on.
   EditBoxEvents* EventHandler() const { return handler_; }
 
-  // --- Content and selection ---------------------------------------------------------------
-  const std::u16string& Text() const { return text_; }
-  // Assigning a different text puts the caret at 0 with nothing selected and raises Change once;
-  // assigning the text the box already holds does nothing. Change runs before SetText returns,
-  // so an assignment inside the handler runs the handler again, nested, and its text stands.
-  void SetText(std::u16string_view text);
-  // Exactly SetText of the text with `count` characters from `start` replaced by `replacement`,
-  // done in place: a write of a few characters into a long text costs only those characters.
-  void ReplaceRange(std::int32_t start, std::int32_t count, std::u16string_view replacement);
-  // Counts the changes of the text, each before its Change event: while it stays the same, so
-  // does the text, and what a handler learnt about the text still holds.
-  std::uint64_t TextRevision() const { return text_revision_; }
-
-  std::int32_t SelStart() const { return std::min(anchor_, caret_); }
-  // Negative raises invalid property value; past the end moves to the end. Clears the selection.
-  void SetSelStart(std::int32_t start) {
-    if (start < 0) errors::RaiseInvalidPropertyValue();
-    anchor_ = caret_ = std::min(start, Length());
-  }
-  std::int32_t SelLength() const { return caret_ > anchor_ ? caret_ - anchor_ : anchor_ - caret_; }
-  // Negative raises invalid property value; cut back to the end of the text.
-  void SetSelLength(std::int32_t length);
-  std::u16string SelText() const;
   // Replaces the selection (or inserts at the caret); the caret follows the new text.
   void SetSelText(std::u16string_view text);
-
-  // A bound on typing and pasting only; 0 means none. Negative raises invalid property value.
-  std::int32_t MaxLength() const { return max_length_; }
-  void SetMaxLength(std::int32_t length);
-  // The character shown for each character of the text; empty shows the text. Only the first
-  // character of the argument is kept.
-  const std::u16string& PasswordChar() const { return password_char_; }
-  void SetPasswordChar(std::u16string_view character);
   // The text as the user sees it (password characters in place of the text).
   std::u16string DisplayedText() const;
-
-  // Puts the selection on the host's clipboard; a password box and an empty selection leave the
-  // clipboard alone.
-  void Copy();
-  // What the host's clipboard holds.
-  const std::u16string& ClipboardText() const { return host_.ClipboardText(); }
-
-  bool HasFocus() const { return has_focus_; }
-  // Asks the host for the input focus; it arrives after the current host event.
-  void SetFocus();
 
   // --- Appearance and behaviour ------------------------------------------------------------
   std::uint32_t BackColor() const { return back_color_; }
@@ -142,9 +65,6 @@ class EditBox : public ControlState {
   void SetLocked(bool locked) { locked_ = locked; }
   bool RightToLeft() const { return right_to_left_; }
   void SetRightToLeft(bool value) { right_to_left_ = value; }
-  // 0 left, 1 right, 2 centre; anything else raises invalid property value.
-  std::int16_t Alignment() const { return alignment_; }
-  void SetAlignment(std::int16_t alignment);
   // 0 to 15 or 99 (custom); anything else raises invalid property value.
   std::int16_t MousePointer() const { return mouse_pointer_; }
   void SetMousePointer(std::int16_t pointer);
@@ -217,25 +137,15 @@ class EditBox : public ControlState {
   void MoveCaret(std::int32_t position, bool extend);
   void ReplaceSelectionByTyping(std::u16string_view text);
   void DeleteSelection();
-  void RaiseChange();
-  std::int32_t Length() const { return static_cast<std::int32_t>(text_.size()); }
+  // TextBox: each change of the text is the box's Change event.
+  void TextChanged() override;
 
-  BoxHost& host_;
   EditBoxEvents* handler_ = nullptr;
-
-  std::u16string text_;
-  std::uint64_t text_revision_ = 0;
-  std::int32_t anchor_ = 0;  // the fixed end of the selection
-  std::int32_t caret_ = 0;   // the moving end
-  std::int32_t max_length_ = 0;
-  std::u16string password_char_;
-  bool has_focus_ = false;
 
   std::uint32_t back_color_ = 0x80000005u;
   std::uint32_t fore_color_ = 0x80000008u;
   bool locked_ = false;
   bool right_to_left_ = false;
-  std::int16_t alignment_ = 0;
   std::int16_t mouse_pointer_ = 0;
   std::shared_ptr<Picture> mouse_icon_;
   std::int16_t ole_drag_mode_ = 0;

@@ -11,7 +11,7 @@
 
 namespace kestrow::host {
 
-class EditBox;
+class TextBox;
 
 class FocusChain {
  public:
@@ -21,12 +21,12 @@ class FocusChain {
   struct Move {
     enum class Kind { Next, Previous, To };
     Kind kind = Kind::To;
-    const EditBox* box = nullptr;  // for To
+    const TextBox* box = nullptr;  // for To
   };
 
   void Ask(Move move) { moves_.push_back(move); }
   // Forgets the moves to a box that leaves the window.
-  void Forget(const EditBox* box) {
+  void Forget(const TextBox* box) {
     std::erase_if(moves_, [&](const Move& move) { return move.kind == Move::Kind::To && move.box == box; });
   }
 

@@ -118,7 +118,7 @@ class Form final : private BoxHost {
   // BoxHost
   const std::u16string& ClipboardText() const override { return clipboard_; }
   void SetClipboardText(std::u16string text) override { clipboard_ = std::move(text); }
-  void RequestFocus(EditBox& box) override;
+  void RequestFocus(TextBox& box) override;
 
   static Font DefaultAmbientFont();
   void QueueSendKeys(std::u16string_view keys);
@@ -130,7 +130,7 @@ class Form final : private BoxHost {
   Element* Find(std::u16string_view name) const;
   // Throws std::out_of_range for an unknown name.
   Element& Get(std::u16string_view name) const;
-  Element* FindByBox(const EditBox* box) const;
+  Element* FindByBox(const TextBox* box) const;
   // A control built by `make` on a site and box of its own, not yet on the form; nothing stays
   // queued for its box when the factory fails.
   std::unique_ptr<Element> MakeElement(std::u16string name, const ComponentFactory& make);

@@ -57,14 +57,14 @@ class FormPageFrame final : public PageFrame {
   // BoxHost
   const std::u16string& ClipboardText() const override { return form_.Clipboard(); }
   void SetClipboardText(std::u16string text) override { form_.SetClipboard(std::move(text)); }
-  void RequestFocus(EditBox& box) override { focus_.Ask({FocusChain::Move::Kind::To, &box}); }
+  void RequestFocus(TextBox& box) override { focus_.Ask({FocusChain::Move::Kind::To, &box}); }
 
   void Handle(const std::function<void()>& event);
   void CarryOut(const FocusChain::Move& move);
   void MoveFocusTo(const PageControl* target);
   void Tab(bool backwards);
   EditBox* FocusedBox() const;
-  const PageControl* FindByBox(const EditBox* box) const;
+  const PageControl* FindByBox(const TextBox* box) const;
 
   Form& form_;
   PropertyPageSite site_;
