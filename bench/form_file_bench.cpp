@@ -88,8 +88,8 @@ void BM_SaveForm_NoRecord(benchmark::State& state) {
   form.SetRecording(false);
   const std::vector<std::u16string> names = FillForm(form, static_cast<int>(state.range(0)));
   const std::filesystem::path path = dir.Path() / "form.json";
-  static double fewer_mean = 0;
-  GrowthTimer timer(state, fewer_mean);
+  static double fewerMean = 0;
+  GrowthTimer timer(state, fewerMean);
   for (auto _ : state) timer.Timed([&] { control::SaveForm(form, names, path); });
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
 }
@@ -103,8 +103,8 @@ void BM_LoadForm_NoRecord(benchmark::State& state) {
     source.SetRecording(false);
     control::SaveForm(source, FillForm(source, static_cast<int>(count)), path);
   }
-  static double fewer_mean = 0;
-  GrowthTimer timer(state, fewer_mean);
+  static double fewerMean = 0;
+  GrowthTimer timer(state, fewerMean);
   for (auto _ : state) {
     state.PauseTiming();
     auto form = std::make_unique<host::Form>();

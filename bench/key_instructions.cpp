@@ -29,10 +29,10 @@ std::u16string Keys(std::string_view kind, std::size_t count) {
 
 int Run(std::string_view kind, int length, std::size_t key_count, bool recording, int runs) {
   host::Form form;
-  FieldKind field_kind = FieldKind::Text;
-  if (kind == "date") field_kind = FieldKind::Date;
-  if (kind == "amount") field_kind = FieldKind::Amount;
-  control::Text& field = AddField(form, field_kind);
+  FieldKind fieldKind = FieldKind::Text;
+  if (kind == "date") fieldKind = FieldKind::Date;
+  if (kind == "amount") fieldKind = FieldKind::Amount;
+  control::Text& field = AddField(form, fieldKind);
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
     if (kind == "text" || kind == "upper" || kind == "proper") field.SetLength(static_cast<std::int16_t>(length));
@@ -44,7 +44,7 @@ int Run(std::string_view kind, int length, std::size_t key_count, bool recording
   }
   const std::u16string keys = Keys(kind, key_count);
   for (int run = 0; run < runs; ++run) {
-    field.SetValue(EmptyValue(field_kind));
+    field.SetValue(EmptyValue(fieldKind));
     form.Focus(u"Field");
     form.TakeRecords();
     MeasuredTyping(form, keys, recording);

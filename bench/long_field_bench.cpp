@@ -60,23 +60,23 @@ double TypeKeys(benchmark::State& state, std::size_t key_count) {
     form.Focus(u"other");
     if (recording) form.TakeRecords();
   }
-  const double keys_typed = static_cast<double>(key_count) * static_cast<double>(state.iterations());
-  state.SetItemsProcessed(static_cast<std::int64_t>(keys_typed));
-  state.counters["ns_per_key"] = seconds * 1e9 / keys_typed;
+  const double keysTyped = static_cast<double>(key_count) * static_cast<double>(state.iterations());
+  state.SetItemsProcessed(static_cast<std::int64_t>(keysTyped));
+  state.counters["ns_per_key"] = seconds * 1e9 / keysTyped;
   state.SetLabel(std::string(custom ? "custom" : "plain") + (recording ? ", recorded" : ""));
-  return seconds / keys_typed;
+  return seconds / keysTyped;
 }
 
 void BM_TypeTenKeys(benchmark::State& state) { TypeKeys(state, 10); }
 
 void BM_FillField(benchmark::State& state) {
-  const double per_key = TypeKeys(state, static_cast<std::size_t>(state.range(0)));
+  const double perKey = TypeKeys(state, static_cast<std::size_t>(state.range(0)));
   if (state.iterations() == 0) return;
   // One smallest run for each kind of field and record, registered before its largest.
   static double smallest[2][2] = {};
   double& base = smallest[state.range(1)][state.range(2)];
-  if (state.range(0) == kSmallest) base = per_key;
-  if (state.range(0) == kLargest && base > 0) state.counters["per_key_vs_10"] = per_key / base;
+  if (state.range(0) == kSmallest) base = perKey;
+  if (state.range(0) == kLargest && base > 0) state.counters["per_key_vs_10"] = perKey / base;
 }
 
 void Fields(benchmark::internal::Benchmark* benchmark) {

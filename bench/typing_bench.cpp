@@ -18,7 +18,7 @@ void TypeWholeValue(benchmark::State& state, FieldKind kind, std::u16string_view
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
 
-  double typed_seconds = 0;
+  double typedSeconds = 0;
   for (auto _ : state) {
     field.SetValue(EmptyValue(kind));
     form.Focus(u"Field");
@@ -26,14 +26,14 @@ void TypeWholeValue(benchmark::State& state, FieldKind kind, std::u16string_view
     form.Type(value);
     const auto stop = std::chrono::steady_clock::now();
     const double seconds = std::chrono::duration<double>(stop - start).count();
-    typed_seconds += seconds;
+    typedSeconds += seconds;
     state.SetIterationTime(seconds);
     form.Focus(u"other");  // the last key normally tabbed on already
     if (recording) form.TakeRecords();
   }
   const double keys = static_cast<double>(value.size()) * static_cast<double>(state.iterations());
   state.SetItemsProcessed(static_cast<std::int64_t>(keys));
-  state.counters["ns_per_key"] = benchmark::Counter(typed_seconds * 1e9 / keys);
+  state.counters["ns_per_key"] = benchmark::Counter(typedSeconds * 1e9 / keys);
   state.SetLabel(host::ToUtf8(field.GetText()));
 }
 

@@ -479,7 +479,7 @@ class Harness {
   // What the page's numeric fields hold between host events: nothing, or an accepted value.
   void CheckPage() {
     if (!page_) return;
-    auto number_in = [&](std::string_view field, int low, int high) {
+    auto numberIn = [&](std::string_view field, int low, int high) {
       const std::u16string& text = std::get<host::EditBox*>(page_->Find(field)->control)->Text();
       if (text.empty()) return;
       if (text.size() > 5 || (text.front() == u'0' && text.size() > 1) ||
@@ -489,8 +489,8 @@ class Harness {
       const int value = std::stoi(host::ToUtf8(text));
       if (value < low || value > high) Broken("page field out of range", std::string(field) + " = " + host::ToUtf8(text));
     };
-    number_in("txtLength", 1, 32767);
-    number_in("txtDecPlaces", 0, 16);
+    numberIn("txtLength", 1, 32767);
+    numberIn("txtDecPlaces", 0, 16);
     if (std::get<host::EditBox*>(page_->Find("txtPadChar")->control)->Text().size() > 1) Broken("two padding characters");
   }
 

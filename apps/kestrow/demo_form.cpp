@@ -48,8 +48,8 @@ std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
     form.Handle([&] {
       for (const auto& [property, value] : field.settings) text.PutProperty(property, value);
       // Wide enough for the field's mask with a sign and brackets or " Cr." around it.
-      const auto mask_length = static_cast<std::int32_t>(text.GetProperty("Mask").AsString().size());
-      text.Resize((mask_length + 4) * kTwipsPerCharacter, kFieldHeight);
+      const auto maskLength = static_cast<std::int32_t>(text.GetProperty("Mask").AsString().size());
+      text.Resize((maskLength + 4) * kTwipsPerCharacter, kFieldHeight);
     });
     names.emplace_back(field.name);
   }

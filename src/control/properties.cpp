@@ -298,12 +298,12 @@ std::span<const Property> Properties() { return PropertyTable::Rows(); }
 
 std::span<const Property* const> StoredProperties() {
   static const std::vector<const Property*> stored = [] {
-    std::vector<const Property*> in_order;
+    std::vector<const Property*> inOrder;
     for (const Property& property : Properties()) {
-      if (property.stored.place != 0) in_order.push_back(&property);
+      if (property.stored.place != 0) inOrder.push_back(&property);
     }
-    std::ranges::sort(in_order, {}, [](const Property* property) { return property->stored.place; });
-    return in_order;
+    std::ranges::sort(inOrder, {}, [](const Property* property) { return property->stored.place; });
+    return inOrder;
   }();
   return stored;
 }

@@ -83,11 +83,11 @@ bool SameName(std::string_view a, std::string_view b) {
 // The members of _Text are the properties that have one, in interface order.
 std::span<const MemberInfo> TextMembers() {
   static const std::vector<MemberInfo> members = [] {
-    std::vector<MemberInfo> of_interface;
+    std::vector<MemberInfo> ofInterface;
     for (const Property& property : Properties()) {
-      if (property.member.number != 0) of_interface.push_back(property.member);
+      if (property.member.number != 0) ofInterface.push_back(property.member);
     }
-    return of_interface;
+    return ofInterface;
   }();
   return members;
 }

@@ -21,27 +21,27 @@ char16_t AlphaCodeOf(int inputFormat) { return kAlphaNumericCodes[static_cast<st
 }  // namespace
 
 std::u16string TextEngine::UngroupedNumericMask() const {
-  const int L = m_Length;
-  const int D = m_DecimalPlaces;
-  if (D > 0) return Repeat(L - D - 1, u'9') + u"." + Repeat(D, u'9');
-  return Repeat(L, u'9');
+  const int l = m_Length;
+  const int d = m_DecimalPlaces;
+  if (d > 0) return Repeat(l - d - 1, u'9') + u"." + Repeat(d, u'9');
+  return Repeat(l, u'9');
 }
 
 std::u16string TextEngine::GroupedNumericMask() const {
-  const int L = m_Length;
-  const int D = m_DecimalPlaces;
+  const int l = m_Length;
+  const int d = m_DecimalPlaces;
   std::u16string mask;
   int n = 0;
-  if (D > 0 && L > D + 4) {
-    mask = u"999." + Repeat(D, u'9');
-    n = L - D - 4;
-  } else if (D > 0) {
+  if (d > 0 && l > d + 4) {
+    mask = u"999." + Repeat(d, u'9');
+    n = l - d - 4;
+  } else if (d > 0) {
     mask = UngroupedNumericMask();
-  } else if (L > 3) {
+  } else if (l > 3) {
     mask = u"999";
-    n = L - 3;
+    n = l - 3;
   } else {
-    mask = Repeat(L, u'9');
+    mask = Repeat(l, u'9');
   }
   // Groups are prepended until the integer digits are used up.
   while (n > 0) {
@@ -59,19 +59,19 @@ std::u16string TextEngine::GroupedNumericMask() const {
 }
 
 std::u16string TextEngine::NumericMask() const {
-  const int L = m_Length;
-  const int D = m_DecimalPlaces;
+  const int l = m_Length;
+  const int d = m_DecimalPlaces;
   switch (m_InputFormat) {
     case dtDigits:
       return UngroupedNumericMask();
     case dtDigitsSigns:
-      if (D > 0 && L > D + 2) return u"#" + Repeat(L - D - 2, u'9') + u"." + Repeat(D, u'9');
-      if (D > 0) return u"9." + Repeat(D, u'9');
-      return L > 1 ? u"#" + Repeat(L - 1, u'9') : u"9";
+      if (d > 0 && l > d + 2) return u"#" + Repeat(l - d - 2, u'9') + u"." + Repeat(d, u'9');
+      if (d > 0) return u"9." + Repeat(d, u'9');
+      return l > 1 ? u"#" + Repeat(l - 1, u'9') : u"9";
     case dtThousandsFormat:
     case dtMillionsFormat: {
       std::u16string mask = m_HasFocus ? UngroupedNumericMask() : GroupedNumericMask();
-      if (L > D + 2 && !mask.empty()) mask[0] = u'#';  // the sign position
+      if (l > d + 2 && !mask.empty()) mask[0] = u'#';  // the sign position
       return mask;
     }
     default:

@@ -71,26 +71,26 @@ Variant TextEngine::Value() {
 }
 
 Variant TextEngine::ReadEditedValue() const {
-  const std::u16string& T = text1_.Text();
+  const std::u16string& t = text1_.Text();
   switch (m_DataType) {
-    case dtAlphaNumeric: return Variant::String(std::u16string(host::TrimBlanks(StripLiterals(T))));
+    case dtAlphaNumeric: return Variant::String(std::u16string(host::TrimBlanks(StripLiterals(t))));
     case dtNumeric: return ReadEditedNumber();
     case dtDate: return ReadEditedDate();
-    case dtPassword: return Variant::String(T);
-    default: return Variant::Integer(T == u"Yes  " || T == u"True " ? 1 : 0);
+    case dtPassword: return Variant::String(t);
+    default: return Variant::Integer(t == u"Yes  " || t == u"True " ? 1 : 0);
   }
 }
 
 Variant TextEngine::ReadEditedNumber() const { return Variant::Double(ReadTypedNumber(StripLiterals(text1_.Text()))); }
 
 Variant TextEngine::ReadEditedDate() const {
-  const std::u16string_view T = text1_.Text();
-  if (T == m_DisplayMask) return Variant::String(u"");
+  const std::u16string_view t = text1_.Text();
+  if (t == m_DisplayMask) return Variant::String(u"");
   std::u16string_view dayText, monthText, yearText;
   switch (m_InputFormat) {
-    case dtAmericanDate: monthText = Mid(T, 1, 2), dayText = Mid(T, 4, 2), yearText = Mid(T, 7, 4); break;
-    case dtBritishDate: dayText = Mid(T, 1, 2), monthText = Mid(T, 4, 2), yearText = Mid(T, 7, 4); break;
-    case dtJapanDate: yearText = Mid(T, 1, 4), monthText = Mid(T, 6, 2), dayText = Mid(T, 9, 2); break;
+    case dtAmericanDate: monthText = Mid(t, 1, 2), dayText = Mid(t, 4, 2), yearText = Mid(t, 7, 4); break;
+    case dtBritishDate: dayText = Mid(t, 1, 2), monthText = Mid(t, 4, 2), yearText = Mid(t, 7, 4); break;
+    case dtJapanDate: yearText = Mid(t, 1, 4), monthText = Mid(t, 6, 2), dayText = Mid(t, 9, 2); break;
     default: return DateOrNull(0, 0, 0);
   }
   const auto day = ReadDatePart(dayText);
@@ -125,12 +125,12 @@ Variant TextEngine::ConvertForNumeric(const Variant& v) const {
   if (!v.IsNull()) {
     const double number = host::ReadNumber(host::ToText(v));
     if (number < 0 && m_InputFormat == dtDigits) return Variant::Null();
-    const int D = m_DecimalPlaces;
-    const double F = host::ReadNumber(std::u16string(static_cast<std::size_t>(std::max(D, 0)), u'9')) * std::pow(10.0, -D);
-    const int A = D > 0 ? m_Length - D - 2 : m_Length - 1;
-    const int B = D > 0 ? m_Length - D - 1 : m_Length;
-    if (number < 0 && std::fabs(number) > std::pow(10.0, A) - 1 + F) return Variant::Null();
-    if (number > std::pow(10.0, B) - 1 + F) return Variant::Null();
+    const int d = m_DecimalPlaces;
+    const double f = host::ReadNumber(std::u16string(static_cast<std::size_t>(std::max(d, 0)), u'9')) * std::pow(10.0, -d);
+    const int a = d > 0 ? m_Length - d - 2 : m_Length - 1;
+    const int b = d > 0 ? m_Length - d - 1 : m_Length;
+    if (number < 0 && std::fabs(number) > std::pow(10.0, a) - 1 + f) return Variant::Null();
+    if (number > std::pow(10.0, b) - 1 + f) return Variant::Null();
     result = Variant::Double(number == 0 ? 0.0 : number);
   }
   // A mask without a sign position stores no negative value.

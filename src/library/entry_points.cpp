@@ -99,8 +99,8 @@ extern "C" std::int32_t DllGetClassObject(const KestrowGuid* clsid, const Kestro
   if (!out) return kPointer;
   *out = nullptr;
   if (!clsid || !iid) return kPointer;
-  const kestrow::host::Guid class_id = kestrow::library::FromKestrowGuid(*clsid);
-  const auto position = std::ranges::find(Classes(), class_id, &kestrow::host::ClassEntry::class_id);
+  const kestrow::host::Guid classId = kestrow::library::FromKestrowGuid(*clsid);
+  const auto position = std::ranges::find(Classes(), classId, &kestrow::host::ClassEntry::class_id);
   if (position == Classes().end() || !position->factory->CanCreate()) return kClassNotAvailable;
   if (kestrow::library::FromKestrowGuid(*iid) != kestrow::host::kClassFactoryInterfaceId) return kNoInterface;
   position->factory->AddRef();

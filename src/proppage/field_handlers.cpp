@@ -44,24 +44,24 @@ void FormatPage::NumericField_KeyPress(std::int16_t& KeyAscii) {
 void FormatPage::txtLength_Change() {
   const double length = ValueOf(txtLength);
   const double decimals = ValueOf(txtDecPlaces);
-  const std::u16string data_type = cmbDataType.Text();
+  const std::u16string dataType = cmbDataType.Text();
   if (length <= 0 || length > kLongestLength || (decimals != 0 && decimals + 2 > length)) {
     Restore(txtLength);
     txtLength.SetFocus();
     return;
   }
-  if (data_type == kNumericItem && length > kMostNumericDigits) {
+  if (dataType == kNumericItem && length > kMostNumericDigits) {
     Restore(txtLength);
     txtLength.SetFocus();
     SelectAll(txtLength);
     return;
   }
   // Dates and yes/no fields have fixed lengths, which are neither remembered nor a change.
-  if (data_type == kLogicalItem) {
+  if (dataType == kLogicalItem) {
     if (length != 5) txtLength.SetText(u"5");
     return;
   }
-  if (data_type == kDateItem) {
+  if (dataType == kDateItem) {
     if (length != 10) txtLength.SetText(u"10");
     return;
   }
@@ -165,11 +165,11 @@ void FormatPage::RefuseMask(std::u16string_view prompt) {
 }
 
 void FormatPage::BuildPageMask() {
-  const std::u16string data_type = cmbDataType.Text();
-  if (data_type == kPasswordItem && txtPadChar.Text().empty()) txtPadChar.SetText(u"*");
-  const std::u16string input_format = cmbInputFormat.Text();
-  const std::u16string display_format = cmbDisplayFormat.Text();
-  const PageChoices choices{data_type, input_format, display_format, ValueOf(txtLength), ValueOf(txtDecPlaces),
+  const std::u16string dataType = cmbDataType.Text();
+  if (dataType == kPasswordItem && txtPadChar.Text().empty()) txtPadChar.SetText(u"*");
+  const std::u16string inputFormat = cmbInputFormat.Text();
+  const std::u16string displayFormat = cmbDisplayFormat.Text();
+  const PageChoices choices{dataType, inputFormat, displayFormat, ValueOf(txtLength), ValueOf(txtDecPlaces),
                             txtPadChar.Text()};
   for (const std::u16string& step : MaskProposalSteps(choices)) txtMask.SetText(step);
 }

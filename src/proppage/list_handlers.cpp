@@ -67,11 +67,11 @@ void FormatPage::cmbInputFormat_Click() {
 }
 
 void FormatPage::EnableInputFormatFields() {
-  const std::u16string data_type = cmbDataType.Text();
+  const std::u16string dataType = cmbDataType.Text();
   const bool custom = cmbInputFormat.Text() == kCustomFormatItem;
-  if (data_type == kAlphaNumericItem) {
+  if (dataType == kAlphaNumericItem) {
     txtMask.SetEnabled(custom);
-  } else if (data_type == kNumericItem) {
+  } else if (dataType == kNumericItem) {
     txtMask.SetEnabled(custom);
     if (custom) {
       cmbDisplayFormat.SetText(kNoDisplayFormatItem);
@@ -79,7 +79,7 @@ void FormatPage::EnableInputFormatFields() {
     } else {
       cmbDisplayFormat.SetEnabled(true);
     }
-  } else if (data_type == kPasswordItem) {
+  } else if (dataType == kPasswordItem) {
     txtPadChar.SetEnabled(custom);
     txtPadChar.SetText(u"*");
   }

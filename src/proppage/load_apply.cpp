@@ -35,8 +35,8 @@ void FormatPage::SelectionChanged() {
   const LoadingFlag loading(m_Loading);
   frame_.Site().SetChanged(false);
   cmbDataType.SetText(cmbDataType.List(WholeNumber(control, "DataType")));
-  const std::int32_t input_format = WholeNumber(control, "InputFormat");
-  cmbInputFormat.SetText(cmbInputFormat.List(InputFormatPosition(input_format, cmbDataType.Text())));
+  const std::int32_t inputFormat = WholeNumber(control, "InputFormat");
+  cmbInputFormat.SetText(cmbInputFormat.List(InputFormatPosition(inputFormat, cmbDataType.Text())));
   cmbDisplayFormat.SetText(cmbDisplayFormat.List(DisplayFormatPosition(WholeNumber(control, "DisplayFormat"))));
   LoadFields(control);
 }
@@ -60,34 +60,34 @@ void FormatPage::ApplyChanges() {
 }
 
 void FormatPage::WriteFormats(host::Dispatchable& control) {
-  const std::int32_t data_type = cmbDataType.ListIndex();
-  if (data_type != WholeNumber(control, "DataType")) {
-    control.PutProperty("DataType", host::Variant::Integer(static_cast<std::int16_t>(data_type)));
+  const std::int32_t dataType = cmbDataType.ListIndex();
+  if (dataType != WholeNumber(control, "DataType")) {
+    control.PutProperty("DataType", host::Variant::Integer(static_cast<std::int16_t>(dataType)));
   }
-  if (const auto input_format = InputFormatValue(cmbInputFormat.Text())) {
-    control.PutProperty("InputFormat", host::Variant::Integer(*input_format));
+  if (const auto inputFormat = InputFormatValue(cmbInputFormat.Text())) {
+    control.PutProperty("InputFormat", host::Variant::Integer(*inputFormat));
   }
-  if (const auto display_format = DisplayFormatValue(cmbDisplayFormat.Text())) {
-    control.PutProperty("DisplayFormat", host::Variant::Integer(*display_format));
+  if (const auto displayFormat = DisplayFormatValue(cmbDisplayFormat.Text())) {
+    control.PutProperty("DisplayFormat", host::Variant::Integer(*displayFormat));
   }
 }
 
 void FormatPage::WriteFields(host::Dispatchable& control) {
-  const std::u16string data_type = cmbDataType.Text();
-  const std::u16string input_format = cmbInputFormat.Text();
-  const bool masked_type = data_type == kNumericItem || data_type == kAlphaNumericItem;
-  const bool custom = input_format == kCustomFormatItem;
-  if ((masked_type && !custom) || data_type == kPasswordItem) {
+  const std::u16string dataType = cmbDataType.Text();
+  const std::u16string inputFormat = cmbInputFormat.Text();
+  const bool maskedType = dataType == kNumericItem || dataType == kAlphaNumericItem;
+  const bool custom = inputFormat == kCustomFormatItem;
+  if ((maskedType && !custom) || dataType == kPasswordItem) {
     control.PutProperty("Length", host::Variant::Double(host::ReadNumber(txtLength.Text())));
   }
   const double decimals = host::ReadNumber(txtDecPlaces.Text());
-  if (data_type == kNumericItem && !custom && decimals > 0) {
+  if (dataType == kNumericItem && !custom && decimals > 0) {
     control.PutProperty("DecimalPlaces", host::Variant::Double(decimals));
   }
-  if (input_format != kStarFormatItem && !txtPadChar.Text().empty()) {
+  if (inputFormat != kStarFormatItem && !txtPadChar.Text().empty()) {
     control.PutProperty("PadChar", host::Variant::String(txtPadChar.Text()));
   }
-  if (masked_type && custom) control.PutProperty("Mask", host::Variant::String(txtMask.Text()));
+  if (maskedType && custom) control.PutProperty("Mask", host::Variant::String(txtMask.Text()));
 }
 
 }  // namespace kestrow::proppage

@@ -77,10 +77,10 @@ Steps GroupedProposal(std::int64_t length, std::int64_t decimals, std::int64_t g
   } else {
     steps.push_back(Nines(length));
   }
-  const std::u16string full_group = Nines(group) + u",";
+  const std::u16string fullGroup = Nines(group) + u",";
   while (left != 0) {
     if (left > group) {
-      mask = full_group + mask;
+      mask = fullGroup + mask;
       left -= group;
     } else {
       mask = Nines(left) + u"," + mask;

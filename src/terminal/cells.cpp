@@ -69,31 +69,31 @@ std::u16string FitToCells(std::u16string_view text, int cells) {
 BoxWindow WindowOnBox(std::u16string_view text, std::int32_t caret, std::int32_t first, int cells) {
   const std::vector<Glyph> all = Glyphs(text);
   // Glyph positions: the caret sits before the glyph that starts at or after it.
-  auto glyph_at = [&](std::int32_t index) {
+  auto glyphAt = [&](std::int32_t index) {
     std::size_t g = 0;
     while (g < all.size() && all[g].index + all[g].units <= index) ++g;
     return g;
   };
-  std::size_t caret_glyph = glyph_at(caret);
-  std::size_t start = std::min(glyph_at(first), caret_glyph);
+  std::size_t caretGlyph = glyphAt(caret);
+  std::size_t start = std::min(glyphAt(first), caretGlyph);
   // Columns from the window's start to the caret's cell, the caret's own cell included.
-  auto span_to_caret = [&](std::size_t from) {
+  auto spanToCaret = [&](std::size_t from) {
     int width = 0;
-    for (std::size_t g = from; g < caret_glyph; ++g) width += all[g].cells;
-    return width + (caret_glyph < all.size() ? all[caret_glyph].cells : 1);
+    for (std::size_t g = from; g < caretGlyph; ++g) width += all[g].cells;
+    return width + (caretGlyph < all.size() ? all[caretGlyph].cells : 1);
   };
-  while (start < caret_glyph && span_to_caret(start) > cells) ++start;
+  while (start < caretGlyph && spanToCaret(start) > cells) ++start;
 
   BoxWindow window;
   window.first = start < all.size() ? all[start].index : static_cast<std::int32_t>(text.size());
   int used = 0;
   for (std::size_t g = start; g < all.size(); ++g) {
-    if (g == caret_glyph) window.caret_column = used;
+    if (g == caretGlyph) window.caret_column = used;
     if (used + all[g].cells > cells) break;
     used += all[g].cells;
     window.glyphs.push_back(all[g]);
   }
-  if (caret_glyph >= all.size()) window.caret_column = used;
+  if (caretGlyph >= all.size()) window.caret_column = used;
   return window;
 }
 
@@ -101,8 +101,8 @@ std::int32_t IndexAtColumn(const BoxWindow& window, std::int32_t text_length, in
   int left = 0;
   for (const Glyph& glyph : window.glyphs) {
     if (column < left + glyph.cells) {
-      const bool right_half = glyph.cells == 2 ? column > left : false;
-      return right_half ? glyph.index + glyph.units : glyph.index;
+      const bool rightHalf = glyph.cells == 2 ? column > left : false;
+      return rightHalf ? glyph.index + glyph.units : glyph.index;
     }
     left += glyph.cells;
   }
@@ -113,10 +113,10 @@ std::int32_t IndexAtColumn(const BoxWindow& window, std::int32_t text_length, in
 std::int32_t GuessCaret(std::int32_t previous_start, std::int32_t previous_end, std::int32_t previous_caret,
                         std::int32_t start, std::int32_t end) {
   if (start == end) return start;
-  const bool start_moved = start != previous_start;
-  const bool end_moved = end != previous_end;
-  if (start_moved && !end_moved) return start;
-  if (end_moved) return end;
+  const bool startMoved = start != previous_start;
+  const bool endMoved = end != previous_end;
+  if (startMoved && !endMoved) return start;
+  if (endMoved) return end;
   return previous_caret == start ? start : end;
 }
 

@@ -102,14 +102,14 @@ PlacedDialog PlacePage(const host::PropertyPage& page) {
   placed.rows = Round(page.ClientHeight(), kDialogTwipsPerRow);
   placed.columns = Round(page.ClientWidth(), kDialogTwipsPerColumn);
   const auto controls = page.Controls();
-  auto is_container = [&](std::string_view name) {
+  auto isContainer = [&](std::string_view name) {
     return std::any_of(controls.begin(), controls.end(), [&](const host::PageControl& c) { return c.container == name; });
   };
   for (const host::PageControl& control : controls) {
     if (!Visible(control)) continue;
     PlacedItem item;
     item.name = std::string(control.name);
-    std::visit(PageVisitor{item, is_container(control.name)}, control.control);
+    std::visit(PageVisitor{item, isContainer(control.name)}, control.control);
     placed.items.push_back(std::move(item));
   }
   // Controls inside a frame are placed relative to it.
@@ -136,8 +136,8 @@ std::vector<std::u16string> LabelLines(const PlacedDialog& dialog, std::size_t i
   }
   int room = dialog.columns - label.place.column;
   for (const PlacedItem& other : dialog.items) {
-    const bool same_row = other.place.row <= label.place.row && label.place.row < other.place.row + other.place.rows;
-    if (&other == &label || !same_row || other.place.column <= label.place.column || other.kind == PlacedItem::Kind::Frame) continue;
+    const bool sameRow = other.place.row <= label.place.row && label.place.row < other.place.row + other.place.rows;
+    if (&other == &label || !sameRow || other.place.column <= label.place.column || other.kind == PlacedItem::Kind::Frame) continue;
     room = std::min(room, other.place.column - label.place.column - 1);
   }
   return {FitToCells(label.caption, std::max(room, 0))};

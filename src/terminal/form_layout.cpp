@@ -30,15 +30,15 @@ FormLayout LayOutForm(std::span<const FieldPlace> places, int rows, int columns)
   layout.status_row = std::max(rows - kStatusRows, 0);
   if (places.empty()) return layout;
 
-  int label_width = 0;
-  for (const FieldPlace& place : places) label_width = std::max(label_width, CellWidth(place.name));
-  const int box_start = kMargin + label_width + 2;  // the name, a colon and a blank
+  int labelWidth = 0;
+  for (const FieldPlace& place : places) labelWidth = std::max(labelWidth, CellWidth(place.name));
+  const int boxStart = kMargin + labelWidth + 2;  // the name, a colon and a blank
 
   const int count = static_cast<int>(places.size());
   layout.needed_rows = kFirstFieldRow + count + kStatusRows;
   layout.needed_columns = 0;
   for (const FieldPlace& place : places) {
-    const int left = box_start + CellsFromTwips(place.left);
+    const int left = boxStart + CellsFromTwips(place.left);
     layout.needed_columns = std::max(layout.needed_columns, left + std::min(BoxCells(place), kMinimumBoxCells));
   }
   if (rows < layout.needed_rows || columns < layout.needed_columns) return layout;
@@ -49,7 +49,7 @@ FormLayout LayOutForm(std::span<const FieldPlace> places, int rows, int columns)
     FieldCells cells;
     cells.row = kFirstFieldRow + i * spacing;
     cells.label_column = kMargin;
-    cells.box_column = box_start + CellsFromTwips(place.left);
+    cells.box_column = boxStart + CellsFromTwips(place.left);
     cells.box_width = std::min(BoxCells(place), columns - cells.box_column);
     layout.fields.push_back(cells);
   }

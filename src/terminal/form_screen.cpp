@@ -27,8 +27,8 @@ FormLayout FormScreen::CurrentLayout() const {
     control::Text& text = TextNamed(session_.form, name);
     // A custom mask can be longer than the field's length; its box is bounded by the mask.
     const host::EditBox& box = session_.form.Box(name);
-    const std::int32_t places_needed = std::max(host::ToLong(text.GetProperty("Length")), box.MaxLength());
-    places.push_back({name, box.Left(), text.Width(), places_needed});
+    const std::int32_t placesNeeded = std::max(host::ToLong(text.GetProperty("Length")), box.MaxLength());
+    places.push_back({name, box.Left(), text.Width(), placesNeeded});
   }
   return LayOutForm(places, screen_.Rows(), screen_.Columns());
 }

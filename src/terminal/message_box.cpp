@@ -117,9 +117,9 @@ MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_v
   layout.columns = std::min(inner + 2 * kPadding + 2, screen_columns);
   // Frame, blank, lines, blank, buttons, frame; lines beyond the screen are dropped.
   const int chrome = 5;
-  const int line_rows = std::max(std::min(static_cast<int>(layout.lines.size()), screen_rows - chrome), 0);
-  layout.lines.resize(static_cast<std::size_t>(line_rows));
-  layout.rows = line_rows + chrome;
+  const int lineRows = std::max(std::min(static_cast<int>(layout.lines.size()), screen_rows - chrome), 0);
+  layout.lines.resize(static_cast<std::size_t>(lineRows));
+  layout.rows = lineRows + chrome;
   layout.top = std::max((screen_rows - layout.rows) / 2, 0);
   layout.left = std::max((screen_columns - layout.columns) / 2, 0);
   layout.button_row = layout.top + layout.rows - 2;

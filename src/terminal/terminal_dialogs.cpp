@@ -65,10 +65,10 @@ void TerminalDialogs::ShowModal(host::DialogForm& dialog) {
       switch (item.kind) {
         case PlacedItem::Kind::Label: DrawLabel(screen_, placed, i, place, Style::Dialog); break;
         case PlacedItem::Kind::Button: {
-          const bool is_chosen = !buttons.empty() && buttons[chosen] == i;
+          const bool isChosen = !buttons.empty() && buttons[chosen] == i;
           const std::u16string label = ButtonLabel(item.caption);
           screen_.Put(row, column + std::max((item.place.columns - CellWidth(label)) / 2, 0), label,
-                      is_chosen ? Style::ChosenButton : Style::Dialog);
+                      isChosen ? Style::ChosenButton : Style::Dialog);
           break;
         }
         case PlacedItem::Kind::Line: screen_.HorizontalLine(row, column, item.place.columns, Style::Dialog); break;

@@ -158,10 +158,10 @@ TEST_F(EditBoxTest, ValidatedPropertiesRefuseValuesOutsideTheirRange) {
   // Named copies, not structured bindings: clang 14 cannot capture bindings in a lambda.
   for (const auto& entry : cases) {
     const Setter set = entry.first;
-    const std::int16_t last_good = entry.second;
+    const std::int16_t lastGood = entry.second;
     EXPECT_EQ(RaisedError([&] { (box_.*set)(-1); }), errors::kInvalidPropertyValue);
-    EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(last_good + 1)); }), errors::kInvalidPropertyValue);
-    EXPECT_EQ(RaisedError([&] { (box_.*set)(last_good); }), std::nullopt);
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(lastGood + 1)); }), errors::kInvalidPropertyValue);
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(lastGood); }), std::nullopt);
   }
   box_.SetMousePointer(99);
   EXPECT_EQ(box_.MousePointer(), 99);

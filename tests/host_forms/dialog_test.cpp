@@ -130,10 +130,10 @@ TEST_F(Modal, ADialogEnterLeavesOpenIsClosedThroughItsFrame) {
   EXPECT_EQ(stays.log, (Log{"load", "click cmdApply"}));
   EXPECT_TRUE(stays.Unloaded());
 
-  TestDialog cancel_only({Make("cmdCancel", kButton, 0, u"", false, true)}, {"cmdCancel"});
-  site_.ShowModal(cancel_only);
-  EXPECT_EQ(cancel_only.log, (Log{"load"}));  // Esc is not pressed for it
-  EXPECT_TRUE(cancel_only.Unloaded());
+  TestDialog cancelOnly({Make("cmdCancel", kButton, 0, u"", false, true)}, {"cmdCancel"});
+  site_.ShowModal(cancelOnly);
+  EXPECT_EQ(cancelOnly.log, (Log{"load"}));  // Esc is not pressed for it
+  EXPECT_TRUE(cancelOnly.Unloaded());
 }
 
 // A host with a screen: it answers message boxes itself and runs the dialog's own modal loop.

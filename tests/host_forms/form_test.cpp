@@ -205,14 +205,14 @@ TEST_F(FormTest, PingPongOfFocusMovesStopsAfterAThousand) {
   a.on_got_focus = [](ControlSite& site) { site.SendKeys(u"{TAB}"); };
   b.on_got_focus = [](ControlSite& site) { site.SendKeys(u"+{TAB}"); };
   form_.Focus(u"A");
-  auto focus_moves = [&] {
+  auto focusMoves = [&] {
     int count = 0;
     for (const HostRecord& r : form_.TakeRecords()) count += r.kind == HostRecord::Kind::Focus;
     return count;
   };
-  EXPECT_EQ(focus_moves(), 1 + 1000);
+  EXPECT_EQ(focusMoves(), 1 + 1000);
   form_.Select(0, 0);  // the queue was dropped, not carried over
-  EXPECT_EQ(focus_moves(), 0);
+  EXPECT_EQ(focusMoves(), 0);
 }
 
 TEST_F(FormTest, HostTabIsNoKeyAndKeysNeedAFocusedElement) {

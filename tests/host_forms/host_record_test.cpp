@@ -107,12 +107,12 @@ TEST(RecordArgs, CopiesMovesAndAssignmentsKeepEveryArgumentInPlaceOrSpilled) {
       RecordArgs assigned = ArgsOf(other, u'y');
       assigned = original;
       ExpectArgs(assigned, count, u'x');
-      RecordArgs move_assigned = ArgsOf(other, u'y');
-      move_assigned = std::move(moved);
-      ExpectArgs(move_assigned, count, u'x');
-      const RecordArgs& same = move_assigned;
-      move_assigned = same;
-      ExpectArgs(move_assigned, count, u'x');
+      RecordArgs moveAssigned = ArgsOf(other, u'y');
+      moveAssigned = std::move(moved);
+      ExpectArgs(moveAssigned, count, u'x');
+      const RecordArgs& same = moveAssigned;
+      moveAssigned = same;
+      ExpectArgs(moveAssigned, count, u'x');
       ExpectArgs(original, count, u'x');
     }
   }

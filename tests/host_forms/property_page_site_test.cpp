@@ -52,15 +52,15 @@ class PropertyPageSiteTest : public ::testing::Test {
 
 TEST_F(PropertyPageSiteTest, PageReadsTheNewSelectionFromInsideSelectionChanged) {
   std::size_t seen = 0;
-  Dispatchable* seen_first = nullptr;
+  Dispatchable* seenFirst = nullptr;
   page_.on_selection_changed = [&] {
     seen = site_.SelectedControls().size();
-    seen_first = &site_.SelectedControl(0);
+    seenFirst = &site_.SelectedControl(0);
   };
   site_.Select({&first_, &second_});
   EXPECT_EQ(page_.events, (std::vector<std::string>{"SelectionChanged"}));
   EXPECT_EQ(seen, 2u);
-  EXPECT_EQ(seen_first, &first_);
+  EXPECT_EQ(seenFirst, &first_);
   EXPECT_EQ(&site_.SelectedControl(1), &second_);
 }
 

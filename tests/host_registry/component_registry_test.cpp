@@ -50,9 +50,9 @@ TEST(Registry, RefusesATakenProgIdAndIncompleteEntries) {
   ASSERT_EQ(registry.Register(Entry(kSample, "Maker.Sample")), result::kOk);
   EXPECT_EQ(registry.Register(Entry(kOther, "maker.SAMPLE")), result::kSelfRegClass);
   EXPECT_EQ(registry.Register(Entry(kOther, "")), result::kSelfRegClass);
-  ClassEntry no_factory = Entry(kOther, "Maker.Other");
-  no_factory.factory.reset();
-  EXPECT_EQ(registry.Register(no_factory), result::kSelfRegClass);
+  ClassEntry noFactory = Entry(kOther, "Maker.Other");
+  noFactory.factory.reset();
+  EXPECT_EQ(registry.Register(noFactory), result::kSelfRegClass);
   EXPECT_FALSE(registry.Find(kOther));
 
   EXPECT_TRUE(registry.Unregister(kSample));

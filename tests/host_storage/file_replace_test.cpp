@@ -171,10 +171,10 @@ TEST_F(FileReplace, ReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   EXPECT_EQ(status.st_mode & 07777, 0640u);
 
   for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
-    const mode_t old_mask = ::umask(mask);
+    const mode_t oldMask = ::umask(mask);
     const fs::path fresh = dir_ / ("fresh-" + std::to_string(mask) + ".json");
     WriteFormFile(fresh, {});
-    ::umask(old_mask);
+    ::umask(oldMask);
     ASSERT_EQ(::stat(fresh.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0666u & ~mask) << mask;
   }
@@ -201,8 +201,8 @@ TEST_F(FileReplace, ReadOnlyFileIsRefusedAndUntouched) {
 TEST_F(FileReplace, FileIsFlushedBeforeTheRenameAndTheFolderAfter) {
   const fs::path path = dir_ / "form.json";
   WriteFormFile(path, FilledForm(u"Old", 10, u'a'));
-  const std::string old_bytes = FileBytes(path);
-  const std::string new_bytes = FormatForm(FilledForm(u"New", 10, u'b'));
+  const std::string oldBytes = FileBytes(path);
+  const std::string newBytes = FormatForm(FilledForm(u"New", 10, u'b'));
   std::vector<fsync_log::Call> calls;
   {
     const std::lock_guard<std::mutex> lock(fsync_log::mutex);
@@ -217,12 +217,12 @@ TEST_F(FileReplace, FileIsFlushedBeforeTheRenameAndTheFolderAfter) {
   const auto file = std::find_if(calls.begin(), calls.end(), [](const auto& call) { return !call.folder; });
   ASSERT_NE(file, calls.end()) << "the new file was never flushed";
   EXPECT_EQ(fs::path(file->path).parent_path(), dir_);
-  EXPECT_EQ(file->bytes, new_bytes);
-  EXPECT_EQ(file->watched_bytes, old_bytes);  // not yet renamed
+  EXPECT_EQ(file->bytes, newBytes);
+  EXPECT_EQ(file->watched_bytes, oldBytes);  // not yet renamed
   const auto folder = std::find_if(file, calls.end(), [](const auto& call) { return call.folder; });
   ASSERT_NE(folder, calls.end()) << "the folder was not flushed after the file";
   EXPECT_EQ(fs::path(folder->path), dir_);
-  EXPECT_EQ(folder->watched_bytes, new_bytes);  // renamed
+  EXPECT_EQ(folder->watched_bytes, newBytes);  // renamed
 }
 
 // A name an older save would have used, planted as a link to another file, is not written
@@ -354,26 +354,26 @@ TEST_F(FileReplace, OnlyTemporariesOfDeadWritersAreRemoved) {
   const std::string dead = std::to_string(DeadPid());
   const std::string live = std::to_string(::getpid());
   const std::string stale = ".form.json.kestrow-tmp-" + dead + "-Abc123xY";
-  const std::string other_stale = ".other.json.kestrow-tmp-" + dead + "-zzzzzzzz";
-  const std::string in_use = ".form.json.kestrow-tmp-" + live + "-Abc123xY";
+  const std::string otherStale = ".other.json.kestrow-tmp-" + dead + "-zzzzzzzz";
+  const std::string inUse = ".form.json.kestrow-tmp-" + live + "-Abc123xY";
   const std::string locked = ".form.json.kestrow-tmp-" + dead + "-LOCKED00";
-  const std::string a_folder = ".form.json.kestrow-tmp-" + dead + "-FOLDER00";
-  const std::string not_ours = ".form.json.kestrow-tmp-" + dead + "-short";
-  for (const std::string& name : {stale, other_stale, in_use, locked, not_ours}) WriteBytes(dir_ / name, "partial");
-  fs::create_directory(dir_ / a_folder);
+  const std::string aFolder = ".form.json.kestrow-tmp-" + dead + "-FOLDER00";
+  const std::string notOurs = ".form.json.kestrow-tmp-" + dead + "-short";
+  for (const std::string& name : {stale, otherStale, inUse, locked, notOurs}) WriteBytes(dir_ / name, "partial");
+  fs::create_directory(dir_ / aFolder);
   // A lock held means a live writer, whatever its process id says (another PID namespace).
   const int held = ::open((dir_ / locked).c_str(), O_RDONLY);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
   WriteFormFile(path, {});
-  EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{in_use, a_folder, locked, not_ours, "form.json"}));
+  EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{inUse, aFolder, locked, notOurs, "form.json"}));
 
   // A load cleans as well.
   ::close(held);
   WriteBytes(dir_ / stale, "partial");
   EXPECT_TRUE(ReadFormFile(path).empty());
-  EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{in_use, a_folder, not_ours, "form.json"}));
+  EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{inUse, aFolder, notOurs, "form.json"}));
 }
 
 // A save killed at any moment leaves the old form or the new one, whole; the next save removes
@@ -383,7 +383,7 @@ TEST_F(FileReplace, KilledSaveLeavesTheOldOrTheNewForm) {
   const fs::path path = dir_ / "form.json";
   WriteFormFile(path, FilledForm(u"Old", kLength, u'a'));
   const std::vector<StoredControl> forms[] = {FilledForm(u"Old", kLength, u'a'), FilledForm(u"New", kLength, u'b')};
-  const auto start_save = [&](const std::vector<StoredControl>& form) {
+  const auto startSave = [&](const std::vector<StoredControl>& form) {
     const pid_t child = ::fork();
     if (child == 0) {
       WriteFormFile(path, form);
@@ -393,13 +393,13 @@ TEST_F(FileReplace, KilledSaveLeavesTheOldOrTheNewForm) {
   };
   // How long a whole save takes here, so the kills spread over all of it.
   const auto began = std::chrono::steady_clock::now();
-  ASSERT_EQ(ExitCodeOf(start_save(forms[1])), 0);
+  ASSERT_EQ(ExitCodeOf(startSave(forms[1])), 0);
   const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - began);
 
   constexpr int kKills = 24;
   int interrupted = 0;
   for (int i = 0; i < kKills; ++i) {
-    const pid_t child = start_save(forms[i % 2]);
+    const pid_t child = startSave(forms[i % 2]);
     ASSERT_GT(child, 0);
     std::this_thread::sleep_for(whole * i / kKills);
     ::kill(child, SIGKILL);

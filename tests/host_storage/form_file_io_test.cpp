@@ -98,9 +98,9 @@ TEST_F(FormFile, FilesThatCannotBeReadAreNamed) {
 
 TEST_F(FormFile, SizeLimitHoldsToTheByte) {
   const fs::path path = dir_ / "big.json";
-  std::string at_limit = FormatForm(EveryKind());
-  at_limit.resize(kMaxFormFileBytes, ' ');
-  WriteBytes(path, at_limit);
+  std::string atLimit = FormatForm(EveryKind());
+  atLimit.resize(kMaxFormFileBytes, ' ');
+  WriteBytes(path, atLimit);
   EXPECT_EQ(ReadFormFile(path).size(), 2u);
 
   fs::resize_file(path, kMaxFormFileBytes + 1);  // the added byte is NUL: not read at all
@@ -108,9 +108,9 @@ TEST_F(FormFile, SizeLimitHoldsToTheByte) {
   ASSERT_TRUE(error);
   EXPECT_EQ(error->Number(), errors::kInvalidFileFormat);
   EXPECT_EQ(error->Description(), "big.json: larger than 64 MiB");
-  const auto text_error = Raised([&] { ParseForm(std::string(kMaxFormFileBytes + 1, ' '), "t"); });
-  ASSERT_TRUE(text_error);
-  EXPECT_EQ(text_error->Description(), "t: larger than 64 MiB");
+  const auto textError = Raised([&] { ParseForm(std::string(kMaxFormFileBytes + 1, ' '), "t"); });
+  ASSERT_TRUE(textError);
+  EXPECT_EQ(textError->Description(), "t: larger than 64 MiB");
 }
 
 // Each failure leaves the old file as it was and no temporary file behind.
@@ -121,7 +121,7 @@ TEST_F(FormFile, FailedWritesLeaveTheOldFile) {
   const fs::path blocked = dir_ / ("form.json.tmp-" + std::to_string(::getpid()));
   std::vector<StoredControl> unstorable{StoredControl{u"New", "Text", {}}};
   unstorable[0].properties.WriteProperty("X", Variant::Double(std::numeric_limits<double>::quiet_NaN()), Variant());
-  const auto expect_untouched = [&](const std::optional<HostError>& error, int number) {
+  const auto expectUntouched = [&](const std::optional<HostError>& error, int number) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Number(), number);
     EXPECT_EQ(FileBytes(path), before);
@@ -130,7 +130,7 @@ TEST_F(FormFile, FailedWritesLeaveTheOldFile) {
     }
   };
 
-  expect_untouched(Raised([&] { WriteFormFile(path, unstorable); }), errors::kInvalidPropertyValue);
+  expectUntouched(Raised([&] { WriteFormFile(path, unstorable); }), errors::kInvalidPropertyValue);
 
   // What someone put at a guessable temporary name neither blocks a save nor is touched by it.
   fs::create_directory(blocked);
@@ -143,7 +143,7 @@ TEST_F(FormFile, FailedWritesLeaveTheOldFile) {
   if (::geteuid() != 0) {  // permissions do not bind root
     fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    expect_untouched(Raised([&] { WriteFormFile(path, {}); }), errors::kPathFileAccessError);
+    expectUntouched(Raised([&] { WriteFormFile(path, {}); }), errors::kPathFileAccessError);
   }
 }
 

@@ -118,13 +118,13 @@ TEST(FormText, ValuesThatCannotBeStoredAreRefused) {
   class Other final : public HostObject {
     std::string_view KindName() const override { return "Other"; }
   };
-  auto bad_font = std::make_shared<Font>();
-  bad_font->size = std::numeric_limits<float>::quiet_NaN();
+  auto badFont = std::make_shared<Font>();
+  badFont->size = std::numeric_limits<float>::quiet_NaN();
   const Variant refused[] = {
       Variant::Single(std::numeric_limits<float>::infinity()), Variant::Double(-std::numeric_limits<double>::infinity()),
       Variant::Double(std::nan("")),  Variant::FromDate(Date{std::nan("")}),
       Variant::FromDate(Date{At(9999, 12, 31, 86399).serial + 0.9 / 86400}),  // rounds into the year 10000
-      Variant::FromDate(Date{-657435.0}), Variant::Object(bad_font), Variant::Object(std::make_shared<Other>())};
+      Variant::FromDate(Date{-657435.0}), Variant::Object(badFont), Variant::Object(std::make_shared<Other>())};
   for (const Variant& value : refused) {
     const auto error = Raised([&] { FormatForm({ControlOf(u"F1", {{"Key", value}})}); });
     ASSERT_TRUE(error) << TypeName(value);
@@ -132,17 +132,17 @@ TEST(FormText, ValuesThatCannotBeStoredAreRefused) {
     EXPECT_NE(error->Description().find("control \"F1\", key \"Key\""), std::string::npos) << error->Description();
   }
   // The same name twice, and names that differ only in unpaired surrogates (written alike).
-  const std::pair<std::u16string, std::u16string> same_names[] = {
+  const std::pair<std::u16string, std::u16string> sameNames[] = {
       {u"A", u"A"}, {std::u16string(1, char16_t{0xD800}), std::u16string(1, char16_t{0xDC00})}};
   // A pair, not a structured binding: clang 14 cannot capture bindings in a lambda.
-  for (const auto& names : same_names) {
+  for (const auto& names : sameNames) {
     const auto twice = Raised([&] { FormatForm({ControlOf(names.first, {}), ControlOf(names.second, {})}); });
     ASSERT_TRUE(twice);
     EXPECT_EQ(twice->Number(), errors::kInvalidPropertyValue);
   }
-  const auto not_utf8 = Raised([] { FormatForm({ControlOf(u"A", {{"\xff", Variant()}})}); });
-  ASSERT_TRUE(not_utf8);
-  EXPECT_EQ(not_utf8->Number(), errors::kInvalidPropertyValue);
+  const auto notUtf8 = Raised([] { FormatForm({ControlOf(u"A", {{"\xff", Variant()}})}); });
+  ASSERT_TRUE(notUtf8);
+  EXPECT_EQ(notUtf8->Number(), errors::kInvalidPropertyValue);
 }
 
 // --- Reading --------------------------------------------------------------------------------

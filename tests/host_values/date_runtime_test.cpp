@@ -51,8 +51,8 @@ TEST(CivilOf, InvertsDateSerialOverTheWholeRange) {
     const CivilDate civil = CivilOf(Date{serial});
     ASSERT_EQ(DateSerial(civil.year, civil.month, civil.day).serial, serial);
     // Consecutive serials are consecutive days.
-    const bool next_month = civil.month == previous.month + 1 || (civil.month == 1 && civil.year == previous.year + 1);
-    ASSERT_TRUE(civil.day == previous.day + 1 || (civil.day == 1 && next_month));
+    const bool nextMonth = civil.month == previous.month + 1 || (civil.month == 1 && civil.year == previous.year + 1);
+    ASSERT_TRUE(civil.day == previous.day + 1 || (civil.day == 1 && nextMonth));
     previous = civil;
   }
 }
@@ -66,9 +66,9 @@ TEST(CivilOf, NegativeSerialsCountDaysBackAndTimeForward) {
 TEST(SecondsOfDay, RoundsToTheNearestSecondCarryingIntoTheNextDay) {
   EXPECT_EQ(SecondsOfDay(Date{0.5 + 0.4 / 86400}), 43200);
   EXPECT_EQ(SecondsOfDay(Date{0.5 + 0.6 / 86400}), 43201);
-  const Date almost_midnight{1.9999999};
-  EXPECT_EQ(SecondsOfDay(almost_midnight), 0);
-  EXPECT_EQ(CivilOf(almost_midnight), (CivilDate{1900, 1, 1}));
+  const Date almostMidnight{1.9999999};
+  EXPECT_EQ(SecondsOfDay(almostMidnight), 0);
+  EXPECT_EQ(CivilOf(almostMidnight), (CivilDate{1900, 1, 1}));
   EXPECT_EQ(CivilOf(Date{-1.9999999}), (CivilDate{1899, 12, 30}));
 }
 

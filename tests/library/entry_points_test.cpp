@@ -72,9 +72,9 @@ TEST(ClassObject, UnknownClassIsNotAvailableAndNullsTheOutput) {
   EXPECT_EQ(DllGetClassObject(&unknown, &kFactoryInterface, &out), result::kClassNotAvailable);
   EXPECT_EQ(out, nullptr);
   // An interface id is no class id.
-  const KestrowGuid interface_id = ToKestrowGuid(kTextInterfaceId);
+  const KestrowGuid interfaceId = ToKestrowGuid(kTextInterfaceId);
   out = &out;
-  EXPECT_EQ(DllGetClassObject(&interface_id, &kFactoryInterface, &out), result::kClassNotAvailable);
+  EXPECT_EQ(DllGetClassObject(&interfaceId, &kFactoryInterface, &out), result::kClassNotAvailable);
   EXPECT_EQ(out, nullptr);
 }
 
@@ -153,11 +153,11 @@ TEST_F(Lifetime, ThePageClassMakesTheFormatPageAndALivePageKeepsTheLibrary) {
     ASSERT_NE(frame.Find("cmbDataType"), nullptr);
     EXPECT_EQ(std::get<host::DropDownList*>(frame.Find("cmbDataType")->control)->ListCount(), 5);
     // A control class makes no page.
-    host::ClassFactory* text_factory = TakeFactory();
-    std::unique_ptr<host::PropertyPage> no_page;
-    EXPECT_EQ(text_factory->CreatePage(frame, no_page), result::kClassNotAvailable);
-    EXPECT_EQ(no_page, nullptr);
-    text_factory->Release();
+    host::ClassFactory* textFactory = TakeFactory();
+    std::unique_ptr<host::PropertyPage> noPage;
+    EXPECT_EQ(textFactory->CreatePage(frame, noPage), result::kClassNotAvailable);
+    EXPECT_EQ(noPage, nullptr);
+    textFactory->Release();
     factory->Release();
     EXPECT_EQ(DllCanUnloadNow(), result::kFalse);
   }

@@ -92,8 +92,8 @@ TEST(Resources, ToolboxBitmapIsAWellFormedSixteenColourBitmap) {
   const std::uint32_t stride = (16u * 4u + 31u) / 32u * 4u;
   EXPECT_EQ(stride, 8u);
   EXPECT_EQ(pixels + stride * 15u, size);
-  const std::uint32_t image_size = Read32(bmp + 34);
-  EXPECT_TRUE(image_size == 0 || image_size == stride * 15u);
+  const std::uint32_t imageSize = Read32(bmp + 34);
+  EXPECT_TRUE(imageSize == 0 || imageSize == stride * 15u);
 }
 
 }  // namespace

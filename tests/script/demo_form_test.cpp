@@ -39,8 +39,8 @@ TEST_F(DemoFormTest, SixFieldsOfEveryKindInTabOrder) {
   EXPECT_EQ(types, (std::vector<std::int32_t>{0, 0, 1, 2, 3, 4}));
   EXPECT_EQ(host::ToUtf8(Field(u"Phone").GetProperty("Mask").AsString()), "(999) 999-9999");
   for (const auto& name : names_) {
-    const auto mask_length = static_cast<std::int32_t>(Field(name).GetProperty("Mask").AsString().size());
-    EXPECT_GE(Field(name).Width(), (mask_length + 2) * 120) << host::ToUtf8(name) << " is too narrow";
+    const auto maskLength = static_cast<std::int32_t>(Field(name).GetProperty("Mask").AsString().size());
+    EXPECT_GE(Field(name).Width(), (maskLength + 2) * 120) << host::ToUtf8(name) << " is too narrow";
   }
 }
 

@@ -59,11 +59,11 @@ TEST_F(ProgramFiles, AScriptComesFromItsFileOrFromStandardInput) {
   const std::string script = "new A\nget Length\n";
   std::ofstream(dir_ / "a.ksc") << script;
   const std::string file = (dir_ / "a.ksc").string();
-  const ProgramRun from_file = Program({"script", file});
-  ASSERT_EQ(from_file.status, 0) << from_file.err;
-  EXPECT_NE(from_file.out.find(R"({"control":"A","get":"Length")"), std::string::npos) << from_file.out;
-  EXPECT_EQ(Program({"script", "-"}, script).out, from_file.out);
-  EXPECT_EQ(Program({"script"}, script).out, from_file.out);
+  const ProgramRun fromFile = Program({"script", file});
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+  EXPECT_NE(fromFile.out.find(R"({"control":"A","get":"Length")"), std::string::npos) << fromFile.out;
+  EXPECT_EQ(Program({"script", "-"}, script).out, fromFile.out);
+  EXPECT_EQ(Program({"script"}, script).out, fromFile.out);
 }
 
 // As root every file can be read, so a missing file and a folder stand for the reasons.

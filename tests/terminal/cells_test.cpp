@@ -24,10 +24,10 @@ TEST(Glyphs, SplitTextIntoCharactersWithTheirUnitsAndCells) {
 }
 
 TEST(Glyphs, ShowWhatNoCellCanHoldAsTheReplacementCharacter) {
-  const std::u16string lone_high{u'x', char16_t{0xD800}, u'y'};
-  const std::u16string lone_low{char16_t{0xDC00}};
+  const std::u16string loneHigh{u'x', char16_t{0xD800}, u'y'};
+  const std::u16string loneLow{char16_t{0xDC00}};
   const std::u16string control{u'\t'};
-  for (const std::u16string& text : {lone_high, lone_low, control}) {
+  for (const std::u16string& text : {loneHigh, loneLow, control}) {
     bool replaced = false;
     for (const Glyph& glyph : Glyphs(text)) {
       EXPECT_EQ(glyph.cells, 1);
@@ -35,7 +35,7 @@ TEST(Glyphs, ShowWhatNoCellCanHoldAsTheReplacementCharacter) {
     }
     EXPECT_TRUE(replaced);
   }
-  EXPECT_EQ(Glyphs(lone_high).size(), 3u);
+  EXPECT_EQ(Glyphs(loneHigh).size(), 3u);
 }
 
 TEST(FitToCells, StopsBeforeACharacterThatWouldCrossTheEdge) {

@@ -59,10 +59,10 @@ TEST_F(AboutLayout, ShowsEveryLabelInFullWithoutRunningIntoItsNeighbour) {
     for (const std::u16string& line : lines) shown += line;
     EXPECT_EQ(shown, placed.items[i].caption) << placed.items[i].name;
   }
-  const PlacedItem& name_label = Item(placed, "Label5");
-  const PlacedItem& name_value = Item(placed, "Label2");
-  EXPECT_EQ(name_label.place.row, name_value.place.row);
-  EXPECT_LT(name_label.place.column + static_cast<int>(name_label.caption.size()), name_value.place.column);
+  const PlacedItem& nameLabel = Item(placed, "Label5");
+  const PlacedItem& nameValue = Item(placed, "Label2");
+  EXPECT_EQ(nameLabel.place.row, nameValue.place.row);
+  EXPECT_LT(nameLabel.place.column + static_cast<int>(nameLabel.caption.size()), nameValue.place.column);
 }
 
 TEST_F(AboutLayout, HasItsDefaultButtonInTheTabOrder) {
@@ -103,12 +103,12 @@ TEST_F(FormatPageLayout, PlacesTheMaskFieldInsideItsFrame) {
   const PlacedItem& mask = Item(placed, "txtMask");
   const PlacedItem& frame1 = Item(placed, "Frame1");
   EXPECT_EQ(frame1.kind, PlacedItem::Kind::Frame);
-  CellRect inside_border = frame1.place;
-  inside_border.row += 1;
-  inside_border.column += 1;
-  inside_border.rows -= 2;
-  inside_border.columns -= 2;
-  EXPECT_TRUE(Inside(mask.place, inside_border));
+  CellRect insideBorder = frame1.place;
+  insideBorder.row += 1;
+  insideBorder.column += 1;
+  insideBorder.rows -= 2;
+  insideBorder.columns -= 2;
+  EXPECT_TRUE(Inside(mask.place, insideBorder));
 }
 
 TEST_F(FormatPageLayout, KeepsListsAndFieldsApartAndTheirLabelsReadable) {

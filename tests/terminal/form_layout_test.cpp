@@ -18,10 +18,10 @@ TEST(LayOutForm, PutsFieldsInTabOrderWithTheirBoxesRightOfTheLongestName) {
   EXPECT_LT(layout.fields[0].row, layout.fields[1].row);
   EXPECT_LT(layout.fields[1].row, layout.fields[2].row);
   // "Amount" is the longest name: every box starts past it and its colon.
-  const int first_box = layout.fields[0].box_column;
-  EXPECT_GT(first_box, layout.fields[0].label_column + 6);
-  EXPECT_EQ(layout.fields[1].box_column, first_box);
-  EXPECT_EQ(layout.fields[2].box_column, first_box + 4);  // its own left offset
+  const int firstBox = layout.fields[0].box_column;
+  EXPECT_GT(firstBox, layout.fields[0].label_column + 6);
+  EXPECT_EQ(layout.fields[1].box_column, firstBox);
+  EXPECT_EQ(layout.fields[2].box_column, firstBox + 4);  // its own left offset
   EXPECT_EQ(layout.fields[0].box_width, 30);
   EXPECT_EQ(layout.status_row, 28);
 }

@@ -27,9 +27,9 @@ TEST(StatusText, NamesAValueTheTypeLibraryDoesNotKnowByItsNumber) {
 }
 
 TEST(StatusText, FillsExactlyTheScreensWidthWhateverItHolds) {
-  const FieldStatus long_name{std::u16string(150, u'N'), 0, 0};
+  const FieldStatus longName{std::u16string(150, u'N'), 0, 0};
   for (const int columns : {1, 20, 80, 200}) {
-    EXPECT_EQ(CellWidth(StatusText(&long_name, u"", columns)), columns);
+    EXPECT_EQ(CellWidth(StatusText(&longName, u"", columns)), columns);
     EXPECT_EQ(CellWidth(StatusText(nullptr, u"", columns)), columns);
     EXPECT_EQ(CellWidth(KeysText(columns)), columns);
     EXPECT_EQ(CellWidth(TooSmallText(9, 40, columns)), columns);

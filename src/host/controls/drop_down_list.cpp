@@ -60,9 +60,9 @@ void DropDownList::UserPick(std::int32_t index) {
 // The selection is in place before Click, so a handler reads the new Text and ListIndex, and a
 // selection made inside the handler runs the handler again, nested, and stands when it returns.
 void DropDownList::Select(std::int32_t index) {
-  const bool had_selection = selected_ != -1;
+  const bool hadSelection = selected_ != -1;
   selected_ = index;
-  if (index != -1 || had_selection) RaiseClick();
+  if (index != -1 || hadSelection) RaiseClick();
 }
 
 void DropDownList::RaiseClick() {

@@ -147,14 +147,14 @@ void Form::RemoveControl(std::u16string_view name) {
 
 Component& Form::ReplaceControl(std::u16string_view name, const ComponentFactory& make) {
   Element& old = Get(name);
-  Element* const was_focused = focused_;
+  Element* const wasFocused = focused_;
   if (focused_ == &old) focused_ = nullptr;
 
   std::unique_ptr<Element> element;
   try {
     element = MakeElement(old.name, make);
   } catch (...) {
-    focused_ = was_focused;
+    focused_ = wasFocused;
     throw;
   }
 

@@ -260,12 +260,12 @@ void ReplaceFile(const fs::path& path, std::string_view bytes) {
   Temporary temporary(folder.Get());
   // A new file gets what an ordinary create gives (0666 less the umask); a replacement starts
   // private and takes the old file's mode once written.
-  const mode_t create_mode = exists ? S_IRUSR | S_IWUSR : 0666;
+  const mode_t createMode = exists ? S_IRUSR | S_IWUSR : 0666;
   for (int attempt = 0; temporary.file.Get() < 0; ++attempt) {
     temporary.name = TemporaryName(name);
     const int fd = Retrying([&] {
       return ::openat(folder.Get(), temporary.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      create_mode);
+                      createMode);
     });
     if (fd >= 0) {
       temporary.file.Reset(fd);
@@ -280,12 +280,12 @@ void ReplaceFile(const fs::path& path, std::string_view bytes) {
   Retrying([&] { return ::flock(fd, LOCK_EX); });
 
   {
-    const FileSizeSignalIgnored signal_ignored;
+    const FileSizeSignalIgnored signalIgnored;
     if (const int error = WriteAll(fd, bytes); error != 0) RaiseErrno(path, "cannot write the file", error);
   }
   if (exists) {
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-      [[maybe_unused]] const int kept_owner = ::fchown(fd, old.st_uid, old.st_gid);  // allowed to root only
+      [[maybe_unused]] const int keptOwner = ::fchown(fd, old.st_uid, old.st_gid);  // allowed to root only
     }
     if (::fchmod(fd, old.st_mode & 07777) != 0) RaiseErrno(path, "cannot keep its permissions", errno);
   }

@@ -79,11 +79,11 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 // gives (the reader gives its own), in valid UTF-8: it quotes the offending bytes.
 std::string ParserMessage(const std::exception& error) {
   std::string_view message = error.what();
-  if (const std::size_t tag_end = message.find("] "); message.starts_with("[json.") && tag_end != message.npos) {
-    message.remove_prefix(tag_end + 2);
+  if (const std::size_t tagEnd = message.find("] "); message.starts_with("[json.") && tagEnd != message.npos) {
+    message.remove_prefix(tagEnd + 2);
   }
-  if (const std::size_t place_end = message.find(": "); message.starts_with("parse error") && place_end != message.npos) {
-    message.remove_prefix(place_end + 2);
+  if (const std::size_t placeEnd = message.find(": "); message.starts_with("parse error") && placeEnd != message.npos) {
+    message.remove_prefix(placeEnd + 2);
   }
   return ToUtf8(FromUtf8(message));
 }
@@ -193,9 +193,9 @@ class FormReader {
   std::string LineAndColumn() const {
     const std::string_view read(text_.data(), static_cast<std::size_t>(read_to_ - text_.data()));
     const std::size_t last = read.empty() ? 0 : read.size() - 1;
-    const std::size_t line_start = last == 0 ? 0 : read.rfind('\n', last - 1) + 1;  // npos + 1 is 0
-    const auto line = std::count(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(line_start), '\n') + 1;
-    return "line " + std::to_string(line) + ", column " + std::to_string(last - line_start + 1);
+    const std::size_t lineStart = last == 0 ? 0 : read.rfind('\n', last - 1) + 1;  // npos + 1 is 0
+    const auto line = std::count(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(lineStart), '\n') + 1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(last - lineStart + 1);
   }
 
   bool Enter(Level level, OpenObject& object, std::span<const std::string_view> members) {

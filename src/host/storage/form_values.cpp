@@ -78,16 +78,16 @@ DateReading DateFromText(std::string_view text) {
   if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) {
     return {{}, DateProblem::kRange};
   }
-  Date whole_day;
+  Date wholeDay;
   try {
-    whole_day = DateSerial(year, month, day);
+    wholeDay = DateSerial(year, month, day);
   } catch (const HostError&) {
     return {{}, DateProblem::kRange};  // outside the years 100 to 9999
   }
   // DateSerial carries 31 April into May; the file must name a real day.
-  if (CivilOf(whole_day) != CivilDate{year, month, day}) return {{}, DateProblem::kRange};
+  if (CivilOf(wholeDay) != CivilDate{year, month, day}) return {{}, DateProblem::kRange};
   const double time = static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
-  return {Date{whole_day.serial < 0 ? whole_day.serial - time : whole_day.serial + time}, DateProblem::kNone};
+  return {Date{wholeDay.serial < 0 ? wholeDay.serial - time : wholeDay.serial + time}, DateProblem::kNone};
 }
 
 // --- Base64 --------------------------------------------------------------------------------

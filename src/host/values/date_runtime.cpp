@@ -17,22 +17,22 @@ constexpr int kSecondsPerDay = 86400;
 constexpr long long DaysFromCivil(long long year, unsigned month, unsigned day) {
   year -= month <= 2 ? 1 : 0;
   const long long era = (year >= 0 ? year : year - 399) / 400;
-  const auto year_of_era = static_cast<unsigned>(year - era * 400);
-  const unsigned day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const unsigned day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + static_cast<long long>(day_of_era) - 719468;
+  const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+  const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
 }
 
 constexpr CivilDate CivilFromDays(long long days) {
   days += 719468;
   const long long era = (days >= 0 ? days : days - 146096) / 146097;
-  const auto day_of_era = static_cast<unsigned>(days - era * 146097);
-  const unsigned year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const unsigned day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const unsigned shifted_month = (5 * day_of_year + 2) / 153;
-  const unsigned day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
-  const unsigned month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
-  const long long year = static_cast<long long>(year_of_era) + era * 400 + (month <= 2 ? 1 : 0);
+  const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
+  const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const unsigned shiftedMonth = (5 * dayOfYear + 2) / 153;
+  const unsigned day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
+  const unsigned month = shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9;
+  const long long year = static_cast<long long>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0);
   return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
@@ -212,9 +212,9 @@ Clock& CurrentClock() {
 
 Date DateSerial(int year, int month, int day) {
   const long long months = static_cast<long long>(month) - 1;
-  const long long whole_year = year + FloorDiv(months, 12);
-  const auto month_of_year = static_cast<unsigned>(months - FloorDiv(months, 12) * 12 + 1);
-  const long long serial = DaysFromCivil(whole_year, month_of_year, 1) + (static_cast<long long>(day) - 1) - kEpoch;
+  const long long wholeYear = year + FloorDiv(months, 12);
+  const auto monthOfYear = static_cast<unsigned>(months - FloorDiv(months, 12) * 12 + 1);
+  const long long serial = DaysFromCivil(wholeYear, monthOfYear, 1) + (static_cast<long long>(day) - 1) - kEpoch;
   if (serial < kFirstDay || serial > kLastDay) errors::RaiseInvalidProcedureCall();
   return Date{static_cast<double>(serial)};
 }

@@ -112,9 +112,9 @@ void RoundAt(Decimal& decimal, long long lowest, Tie tie) {
   }
   const std::size_t cut = static_cast<std::size_t>(keep);
   const char first = decimal.digits[cut];
-  const bool exact_half = first == '5' && decimal.digits.find_first_not_of('0', cut + 1) == std::string::npos;
-  const bool kept_odd = cut > 0 && (decimal.digits[cut - 1] - '0') % 2 == 1;
-  const bool up = first > '5' || (first == '5' && (!exact_half || tie == Tie::AwayFromZero || kept_odd));
+  const bool exactHalf = first == '5' && decimal.digits.find_first_not_of('0', cut + 1) == std::string::npos;
+  const bool keptOdd = cut > 0 && (decimal.digits[cut - 1] - '0') % 2 == 1;
+  const bool up = first > '5' || (first == '5' && (!exactHalf || tie == Tie::AwayFromZero || keptOdd));
   decimal.digits.resize(cut);
   if (!up) {
     if (decimal.digits.empty()) decimal.exponent = 0;
@@ -199,14 +199,14 @@ std::u16string FormatNumber(double value, std::u16string_view picture) {
   const std::size_t point = picture.find(u'.');
   const long long decimals =
       point == std::u16string_view::npos ? 0 : static_cast<long long>(picture.size() - point - 1);
-  long long min_whole = 0;
-  for (char16_t c : picture.substr(0, point)) min_whole += c == u'0' ? 1 : 0;
+  long long minWhole = 0;
+  for (char16_t c : picture.substr(0, point)) minWhole += c == u'0' ? 1 : 0;
 
   Decimal decimal = DecimalOf(value, kSignificantDigits);
   RoundAt(decimal, -decimals, Tie::AwayFromZero);
   // A negative value keeps its sign even when it rounds to zero (-0.001 with two places is -0.00).
   std::string text = value < 0.0 ? "-" : "";
-  const long long top = std::max(decimal.digits.empty() ? -1 : decimal.exponent, min_whole - 1);
+  const long long top = std::max(decimal.digits.empty() ? -1 : decimal.exponent, minWhole - 1);
   for (long long power = top; power >= 0; --power) text += decimal.DigitAt(power);
   if (decimals > 0) text += '.';
   for (long long power = -1; power >= -decimals; --power) text += decimal.DigitAt(power);

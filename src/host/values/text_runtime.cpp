@@ -109,11 +109,11 @@ std::u16string ToLowerCase(std::u16string_view text) { return MapEach(text, Lowe
 
 std::u16string ToProperCase(std::u16string_view text) {
   std::u16string out(text);
-  bool word_start = true;
+  bool wordStart = true;
   for (char16_t& c : out) {
     const bool white = IsWhiteSpace(c);
-    c = white ? c : (word_start ? UpperOf(c) : LowerOf(c));
-    word_start = white;
+    c = white ? c : (wordStart ? UpperOf(c) : LowerOf(c));
+    wordStart = white;
   }
   return out;
 }

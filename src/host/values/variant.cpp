@@ -18,25 +18,25 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsNumberText(std::u16string_view text) {
   text = TrimBlanks(text);
   std::size_t i = 0;
-  auto take_digits = [&] {
+  auto takeDigits = [&] {
     const std::size_t start = i;
     while (i < text.size() && IsDigit(text[i])) ++i;
     return i - start;
   };
-  auto take_sign = [&] {
+  auto takeSign = [&] {
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
   };
-  take_sign();
-  std::size_t mantissa = take_digits();
+  takeSign();
+  std::size_t mantissa = takeDigits();
   if (i < text.size() && text[i] == u'.') {
     ++i;
-    mantissa += take_digits();
+    mantissa += takeDigits();
   }
   if (mantissa == 0) return false;
   if (i < text.size() && (text[i] == u'E' || text[i] == u'e')) {
     ++i;
-    take_sign();
-    if (take_digits() == 0) return false;
+    takeSign();
+    if (takeDigits() == 0) return false;
   }
   return i == text.size();
 }
