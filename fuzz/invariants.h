@@ -53,17 +53,17 @@ inline void CheckSettings(const control::Text& text) {
   const engine::FormatMembers& m = control::EngineOf(text).Settings();
   if (m.m_Length < 1) Broken("m_Length < 1", std::to_string(m.m_Length));
   if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16) Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
-  if (m.m_DataType == control::DataType::Numeric) {
+  if (m.m_DataType == engine::dtNumeric) {
     // A custom mask measures its own length; only the built formats are held to 20 digits.
-    if (m.m_Length > 20 && m.m_InputFormat != control::InputFormat::CustomFormat) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
+    if (m.m_Length > 20 && m.m_InputFormat != engine::dtCustomFormat) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
     if (m.m_DecimalPlaces > 0 && m.m_Length < m.m_DecimalPlaces + 2) {
       Broken("numeric m_Length < decimals + 2", std::to_string(m.m_Length) + "/" + std::to_string(m.m_DecimalPlaces));
     }
   } else if (m.m_DecimalPlaces != 0) {
     Broken("decimals on a non-numeric field", std::to_string(m.m_DataType) + "/" + std::to_string(m.m_DecimalPlaces));
   }
-  if (m.m_DataType == control::DataType::Date && m.m_Length != 10) Broken("date m_Length != 10", std::to_string(m.m_Length));
-  if (m.m_DataType == control::DataType::Logical && m.m_Length != 5) Broken("logical m_Length != 5", std::to_string(m.m_Length));
+  if (m.m_DataType == engine::dtDate && m.m_Length != 10) Broken("date m_Length != 10", std::to_string(m.m_Length));
+  if (m.m_DataType == engine::dtLogical && m.m_Length != 5) Broken("logical m_Length != 5", std::to_string(m.m_Length));
 }
 
 // The most a field's box may hold: its MaxLength, or, while it is being edited without one (a
@@ -89,14 +89,14 @@ inline void CheckWithinLimit(const control::Text& text, bool focused, const char
 
 // The types whose edit template holds literals: a text with a mask of its own, a number, a date.
 inline bool HasLiterals(const engine::FormatMembers& m) {
-  return (m.m_DataType == control::DataType::AlphaNumeric && m.m_InputFormat == control::InputFormat::CustomFormat) ||
-         m.m_DataType == control::DataType::Numeric || m.m_DataType == control::DataType::Date;
+  return (m.m_DataType == engine::dtAlphaNumeric && m.m_InputFormat == engine::dtCustomFormat) ||
+         m.m_DataType == engine::dtNumeric || m.m_DataType == engine::dtDate;
 }
 
 // A case format converts the whole text it shows, the letters of the mask's literals included.
 inline bool ShowsLiteral(const engine::FormatMembers& m, char16_t literal, char16_t shown) {
   if (shown == literal) return true;
-  if (m.m_DisplayFormat < control::DisplayFormat::UpperCase || m.m_DisplayFormat > control::DisplayFormat::ProperCase) return false;
+  if (m.m_DisplayFormat < engine::dtUpperCase || m.m_DisplayFormat > engine::dtProperCase) return false;
   const std::u16string one(1, literal);
   return host::ToUpperCase(one).front() == shown || host::ToLowerCase(one).front() == shown;
 }
@@ -132,7 +132,7 @@ inline std::u16string TypedCharacters(const engine::FormatMembers& m, std::u16st
   for (std::size_t i = 0; i < edited.size(); ++i) {
     const char16_t templateChar = i < m.m_EditTemplate.size() ? m.m_EditTemplate[i] : u'\0';
     const bool maskBlank = i < m.m_Mask.size() && m.m_Mask[i] == u' ';
-    const bool point = m.m_DataType == control::DataType::Numeric && templateChar == u'.';
+    const bool point = m.m_DataType == engine::dtNumeric && templateChar == u'.';
     if ((templateChar == u' ' && !maskBlank) || point) typed += edited[i];
   }
   return typed;
@@ -162,13 +162,13 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
   const std::u16string typed = TypedCharacters(before, edited);
   const std::string where = " (edited " + Units(edited) + ")";
   switch (before.m_DataType) {
-    case control::DataType::AlphaNumeric:
+    case engine::dtAlphaNumeric:
       if (!value.IsString() || value.AsString() != Trimmed(typed)) Broken("typed text lost", host::TypeName(value) + where);
       return;
-    case control::DataType::Password:
+    case engine::dtPassword:
       if (!value.IsString() || value.AsString() != edited) Broken("typed password lost", where);
       return;
-    case control::DataType::Numeric: {
+    case engine::dtNumeric: {
       double expected = 0;
       try {
         expected = TypedNumber(typed);
@@ -184,7 +184,7 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
       if (got != expected) Broken("typed number lost", std::to_string(got) + " for " + std::to_string(expected) + where);
       return;
     }
-    case control::DataType::Date:
+    case engine::dtDate:
       if (typed.find(u' ') != std::u16string::npos || value.Type() != host::VarType::Date) return;  // incomplete or refused
       if (host::FormatDate(value.AsDate(), before.m_Mask) != edited) Broken("typed date lost", where);
       return;
@@ -210,7 +210,7 @@ class LeaveWatcher final : public host::EditBoxEvents {
     try {
       inner_->LostFocus();
     } catch (const host::HostError& error) {
-      if (before.m_HasFocus && before.m_DataType == control::DataType::Numeric) CheckNothingLost(before, edited, Variant::Null());
+      if (before.m_HasFocus && before.m_DataType == engine::dtNumeric) CheckNothingLost(before, edited, Variant::Null());
       throw;
     }
     if (before.m_HasFocus) CheckNothingLost(before, edited, control::EngineOf(text_).Settings().m_Value);
