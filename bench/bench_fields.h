@@ -14,7 +14,7 @@ enum class FieldKind { Date, Amount, Text };
 
 inline control::Text& AddField(host::Form& form, FieldKind kind, std::u16string name = u"Field") {
   control::Text& text = control::AddText(form, std::move(name));
-    switch (kind) {
+  switch (kind) {
     case FieldKind::Date:  // DD/MM/YYYY
       text.SetDataType(control::DataType::Date);
       break;

@@ -3,12 +3,12 @@
 // its time over the smaller one's: 10 when the cost grows linearly.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 #include "bench_fields.h"

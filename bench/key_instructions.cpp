@@ -35,7 +35,7 @@ int Run(std::string_view kind, int length, std::size_t key_count, bool recording
   control::Text& field = AddField(form, fieldKind);
   form.AddPlainBox(u"other");
   form.SetRecording(recording);
-    if (kind == "text" || kind == "upper" || kind == "proper") field.SetLength(static_cast<std::int16_t>(length));
+  if (kind == "text" || kind == "upper" || kind == "proper") field.SetLength(static_cast<std::int16_t>(length));
   if (kind == "upper") field.SetDisplayFormat(control::DisplayFormat::UpperCase);
   if (kind == "proper") field.SetDisplayFormat(control::DisplayFormat::ProperCase);
   if (kind == "custom") {

@@ -19,7 +19,7 @@ constexpr std::int64_t kLargest = 32767;
 
 control::Text& LongField(host::Form& form, std::int16_t places, bool custom) {
   control::Text& field = AddField(form, FieldKind::Text);
-    field.SetAutoTab(false);  // a full field keeps the focus: the next run starts the same way
+  field.SetAutoTab(false);  // a full field keeps the focus: the next run starts the same way
   if (custom) {
     field.SetInputFormat(control::InputFormat::CustomFormat);
     field.SetMask(std::u16string(static_cast<std::size_t>(places), u'X'));
@@ -46,7 +46,8 @@ double TypeKeys(benchmark::State& state, std::size_t key_count) {
   form.SetRecording(recording);
   const std::u16string keys = Keys(key_count);
   // What the field shows afterwards: the keys, then the blanks of a custom mask's empty places.
-  const std::u16string expected = keys + (custom ? std::u16string(static_cast<std::size_t>(places) - key_count, u' ') : u"");
+  const std::u16string expected =
+      keys + (custom ? std::u16string(static_cast<std::size_t>(places) - key_count, u' ') : u"");
   double seconds = 0;
   for (auto _ : state) {
     field.SetValue(host::Variant::String(u""));
@@ -82,7 +83,8 @@ void BM_FillField(benchmark::State& state) {
 void Fields(benchmark::internal::Benchmark* benchmark) {
   for (const std::int64_t recording : {0, 1}) {
     for (const std::int64_t custom : {0, 1}) {
-      for (const std::int64_t places : {kSmallest, std::int64_t{100}, std::int64_t{1000}, std::int64_t{4000}, kLargest}) {
+      for (const std::int64_t places :
+           {kSmallest, std::int64_t{100}, std::int64_t{1000}, std::int64_t{4000}, kLargest}) {
         benchmark->Args({places, custom, recording});
       }
     }

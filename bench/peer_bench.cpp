@@ -46,11 +46,13 @@ double KestrowPerKey(const PeerCase& c) {
   c.kestrow_setup(field);
   form.AddPlainBox(u"other");
   form.SetRecording(false);
-  return PerKey([&] {
-    form.Focus(u"other");
-    field.SetValue(field.DataType() == control::DataType::Numeric ? host::Variant() : host::Variant::String(u""));
-    form.Focus(u"Field");
-  }, [&] { form.Type(c.keys); }, c.keys.size());
+  return PerKey(
+      [&] {
+        form.Focus(u"other");
+        field.SetValue(field.DataType() == control::DataType::Numeric ? host::Variant() : host::Variant::String(u""));
+        form.Focus(u"Field");
+      },
+      [&] { form.Type(c.keys); }, c.keys.size());
 }
 
 double QtPerKey(const PeerCase& c) {
@@ -58,18 +60,21 @@ double QtPerKey(const PeerCase& c) {
   edit.setInputMask(c.qt_mask);
   edit.show();
   edit.setFocus();
-  return PerKey([&] {
-    edit.clear();
-    edit.setCursorPosition(0);
-  }, [&] {
-    for (const char16_t key : c.keys) {
-      const QString text{QChar(key)};
-      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-      QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
-      QCoreApplication::sendEvent(&edit, &press);
-      QCoreApplication::sendEvent(&edit, &release);
-    }
-  }, c.keys.size());
+  return PerKey(
+      [&] {
+        edit.clear();
+        edit.setCursorPosition(0);
+      },
+      [&] {
+        for (const char16_t key : c.keys) {
+          const QString text{QChar(key)};
+          QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+          QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text);
+          QCoreApplication::sendEvent(&edit, &press);
+          QCoreApplication::sendEvent(&edit, &release);
+        }
+      },
+      c.keys.size());
 }
 
 std::u16string Cycled(std::u16string_view cycle, std::size_t count) {
@@ -86,12 +91,15 @@ void CustomMask(control::Text& field, std::u16string_view mask) {
 int Run() {
   const PeerCase cases[] = {
       {"date DD/MM/YYYY", [](control::Text& e) { e.SetDataType(control::DataType::Date); }, "99/99/9999", u"07122026"},
-      {"amount, 2 decimals", [](control::Text& e) {
+      {"amount, 2 decimals",
+       [](control::Text& e) {
          e.SetDataType(control::DataType::Numeric);
          e.SetDecimalPlaces(2);
          e.SetInputFormat(control::InputFormat::Digits);
-       }, "9999999.99", u"123456789"},
-      {"phone (999) 999-9999", [](control::Text& e) { CustomMask(e, u"(999) 999-9999"); }, "(999) 999-9999", u"5551234567"},
+       },
+       "9999999.99", u"123456789"},
+      {"phone (999) 999-9999", [](control::Text& e) { CustomMask(e, u"(999) 999-9999"); }, "(999) 999-9999",
+       u"5551234567"},
       {"text, 10 places", [](control::Text&) {}, QString(10, QChar('x')), u"Kestrow-10"},
       {"1,000 places, 100 keys", [](control::Text& e) { CustomMask(e, std::u16string(1000, u'X')); },
        QString(1000, QChar('x')), Cycled(u"kestrow", 100)},

@@ -21,7 +21,9 @@ std::string Shown(const host::EditBox& box) {
   return host::ToUtf8(text);
 }
 
-std::string Describe(const std::u16string& key) { return key.size() == 1 ? "'" + host::ToUtf8(key) + "'" : host::ToUtf8(key); }
+std::string Describe(const std::u16string& key) {
+  return key.size() == 1 ? "'" + host::ToUtf8(key) + "'" : host::ToUtf8(key);
+}
 
 void Play(host::Form& form, const std::u16string& name, const std::u16string& title,
           std::initializer_list<std::u16string> keys) {
@@ -35,8 +37,9 @@ void Play(host::Form& form, const std::u16string& name, const std::u16string& ti
     } else {
       form.PressKey(host::ToUtf8(key), 0);
     }
-    const std::string where = form.FocusedName() == name ? "caret " + std::to_string(box.SelStart())
-                                                         : "focus moved to " + host::ToUtf8(form.FocusedName().value_or(u"-"));
+    const std::string where = form.FocusedName() == name
+                                  ? "caret " + std::to_string(box.SelStart())
+                                  : "focus moved to " + host::ToUtf8(form.FocusedName().value_or(u"-"));
     std::printf("  %-12s %s %s\n", Describe(key).c_str(), Shown(box).c_str(), where.c_str());
   }
   form.Focus(u"other");
@@ -67,6 +70,7 @@ int main() {
   Play(form, u"Date", u"Date, DD/MM/YYYY", {u"0", u"7", u"1", u"2", u"2", u"0", u"2", u"6"});
   Play(form, u"Amount", u"Amount, thousands grouping, 2 decimals, Cr./Db.",
        {u"Home", u"-", u"1", u"2", u"3", u"4", u"5", u".", u"7", u"5"});
-  Play(form, u"Phone", u"Phone, (999) 999-9999", {u"Home", u"5", u"5", u"5", u"a", u"1", u"2", u"3", u"4", u"Backspace", u"4", u"5", u"6", u"7"});
+  Play(form, u"Phone", u"Phone, (999) 999-9999",
+       {u"Home", u"5", u"5", u"5", u"a", u"1", u"2", u"3", u"4", u"Backspace", u"4", u"5", u"6", u"7"});
   return 0;
 }

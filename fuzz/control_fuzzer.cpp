@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "control/text_internals.h"
 #include "fuzz_ops.h"
 #include "invariants.h"
 #include "kestrow/control/dispatch.h"
 #include "kestrow/control/form_storage.h"
-#include "control/text_internals.h"
 #include "kestrow/control/text.h"
 #include "kestrow/control/type_library.h"
 #include "kestrow/host/forms/form.h"
@@ -34,8 +34,8 @@
 namespace {
 
 using namespace kestrow;
-using host::Variant;
 using fuzz::Broken;
+using host::Variant;
 
 class Reader {
  public:
@@ -222,7 +222,9 @@ class Harness {
         control::Text& text = *controls_[Pick()];
         const control::MemberInfo& member = members[in_.U8() % members.size()];
         const Variant value = DecodeVariant(in_);
-        if (trace_) std::fprintf(stderr, "  set %.*s = %s\n", static_cast<int>(member.name.size()), member.name.data(), fuzz::Show(value).c_str());
+        if (trace_)
+          std::fprintf(stderr, "  set %.*s = %s\n", static_cast<int>(member.name.size()), member.name.data(),
+                       fuzz::Show(value).c_str());
         form_.Handle([&] { control::PutProperty(text, member, value); });
         break;
       }
@@ -487,11 +489,13 @@ class Harness {
         Broken("page field holds no accepted number", std::string(field) + " = " + host::ToUtf8(text));
       }
       const int value = std::stoi(host::ToUtf8(text));
-      if (value < low || value > high) Broken("page field out of range", std::string(field) + " = " + host::ToUtf8(text));
+      if (value < low || value > high)
+        Broken("page field out of range", std::string(field) + " = " + host::ToUtf8(text));
     };
     numberIn("txtLength", 1, 32767);
     numberIn("txtDecPlaces", 0, 16);
-    if (std::get<host::EditBox*>(page_->Find("txtPadChar")->control)->Text().size() > 1) Broken("two padding characters");
+    if (std::get<host::EditBox*>(page_->Find("txtPadChar")->control)->Text().size() > 1)
+      Broken("two padding characters");
   }
 
   // A saved control is compared unfocused: the focused text is the edited form, not the stored one.

@@ -88,18 +88,16 @@ enum VariantKind : std::uint8_t {
 inline constexpr std::uint8_t kRunString = 254;
 inline constexpr std::uint8_t kLongString = 255;
 
-inline constexpr double kEdgeNumbers[] = {0.0,          -1.0,        1.0,          32767.0,    32768.0,     -32768.0,
-                                          -32769.0,     70000.0,     1e20,         -1e20,      2147483647.0, 2147483648.0,
-                                          4294967295.0, 4294967296.0, 0.5,         1.5,        2.5,         -0.5,
-                                          1e-20,        65535.0,     20.0,         21.0,       16.0,        17.0,
-                                          1e300,        2958465.0,   -657434.0,    10.0,       5.0,         255.0};
+inline constexpr double kEdgeNumbers[] = {
+    0.0,          -1.0,         1.0,          32767.0,      32768.0, -32768.0,  -32769.0,  70000.0, 1e20,  -1e20,
+    2147483647.0, 2147483648.0, 4294967295.0, 4294967296.0, 0.5,     1.5,       2.5,       -0.5,    1e-20, 65535.0,
+    20.0,         21.0,         16.0,         17.0,         1e300,   2958465.0, -657434.0, 10.0,    5.0,   255.0};
 // The last two entries are NaN and infinity, built at run time.
 inline constexpr int kEdgeCount = static_cast<int>(sizeof(kEdgeNumbers) / sizeof(kEdgeNumbers[0])) + 3;
 
-inline constexpr const char* kKeyNames[] = {"Enter", "Backspace", "Escape", "Delete", "Home", "End", "Left",
-                                            "Up",    "Right",     "Down",   "Insert", "F4",   "Tab", "A",
-                                            "C",     "V",         "X",      "Z",      "Y",    "N",   "T",
-                                            "F",     "E",         "D",      "M"};
+inline constexpr const char* kKeyNames[] = {
+    "Enter", "Backspace", "Escape", "Delete", "Home", "End", "Left", "Up", "Right", "Down", "Insert", "F4", "Tab",
+    "A",     "C",         "V",      "X",      "Z",    "Y",   "N",    "T",  "F",     "E",    "D",      "M"};
 inline constexpr int kKeyCount = static_cast<int>(sizeof(kKeyNames) / sizeof(kKeyNames[0]));
 
 // Keys that edit or move the caret and never take back or make again (no Ctrl+Z, Ctrl+Y).
@@ -126,12 +124,41 @@ inline constexpr std::uint8_t kStringFollows = 1;
 // What users copy from elsewhere: amounts, dates, phone numbers and yes/no words as other programs
 // write them, texts of several lines, and texts with control characters.
 inline constexpr std::u16string_view kCopiedTexts[] = {
-    u"1,234,567.50", u"(1,234.50)", u"1,234.50 Db.", u"1,234.50 Cr.", u"$12", u"-$1,000.5", u"\u20AC 99.95", u"12\u00A0345",
-    u"+42", u"0.001", u"12,34", u"1e5", u"99999999999999999999999",
-    u"2024-12-31", u"31/12/2024", u"12-31-24", u"12/31/2024", u"2024.02.29", u"29/02/2023", u"1/2/3",
-    u"(555) 123-4567", u"555-1234", u"+1 555 123 4567",
-    u"Yes", u"false", u"n", u"True ",
-    u"12\r\n34", u"\n5", u"12\t34", u"a\u0001b\u001Bc", u"\u0008\u007F", u"Hello, World!", u"h\u00E9llo \U0001F600", u" ",
+    u"1,234,567.50",
+    u"(1,234.50)",
+    u"1,234.50 Db.",
+    u"1,234.50 Cr.",
+    u"$12",
+    u"-$1,000.5",
+    u"\u20AC 99.95",
+    u"12\u00A0345",
+    u"+42",
+    u"0.001",
+    u"12,34",
+    u"1e5",
+    u"99999999999999999999999",
+    u"2024-12-31",
+    u"31/12/2024",
+    u"12-31-24",
+    u"12/31/2024",
+    u"2024.02.29",
+    u"29/02/2023",
+    u"1/2/3",
+    u"(555) 123-4567",
+    u"555-1234",
+    u"+1 555 123 4567",
+    u"Yes",
+    u"false",
+    u"n",
+    u"True ",
+    u"12\r\n34",
+    u"\n5",
+    u"12\t34",
+    u"a\u0001b\u001Bc",
+    u"\u0008\u007F",
+    u"Hello, World!",
+    u"h\u00E9llo \U0001F600",
+    u" ",
 };
 inline constexpr int kCopiedTextCount = static_cast<int>(sizeof(kCopiedTexts) / sizeof(kCopiedTexts[0]));
 

@@ -17,11 +17,11 @@
 #include <nlohmann/json.hpp>
 
 #include "control/text_internals.h"
-#include "kestrow/control/text.h"
 #include "engine/format_types.h"
+#include "kestrow/control/text.h"
+#include "kestrow/host/storage/property_bag.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/objects.h"
-#include "kestrow/host/storage/property_bag.h"
 #include "kestrow/host/values/runtime.h"
 
 namespace kestrow::fuzz {
@@ -47,15 +47,17 @@ inline void CheckSettings(const control::Text& text) {
   const auto size = static_cast<std::int64_t>(box.Text().size());
   if (box.SelStart() < 0) Broken("SelStart < 0");
   if (static_cast<std::int64_t>(box.SelStart()) + box.SelLength() > size || box.SelLength() < 0) {
-    Broken("selection outside the text", std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()) + " of " +
-                                             std::to_string(size));
+    Broken("selection outside the text",
+           std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()) + " of " + std::to_string(size));
   }
   const engine::FormatMembers& m = control::EngineOf(text).Settings();
   if (m.m_Length < 1) Broken("m_Length < 1", std::to_string(m.m_Length));
-  if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16) Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
+  if (m.m_DecimalPlaces < 0 || m.m_DecimalPlaces > 16)
+    Broken("m_DecimalPlaces range", std::to_string(m.m_DecimalPlaces));
   if (m.m_DataType == engine::dtNumeric) {
     // A custom mask measures its own length; only the built formats are held to 20 digits.
-    if (m.m_Length > 20 && m.m_InputFormat != engine::dtCustomFormat) Broken("numeric m_Length > 20", std::to_string(m.m_Length));
+    if (m.m_Length > 20 && m.m_InputFormat != engine::dtCustomFormat)
+      Broken("numeric m_Length > 20", std::to_string(m.m_Length));
     if (m.m_DecimalPlaces > 0 && m.m_Length < m.m_DecimalPlaces + 2) {
       Broken("numeric m_Length < decimals + 2", std::to_string(m.m_Length) + "/" + std::to_string(m.m_DecimalPlaces));
     }
@@ -80,8 +82,8 @@ inline void CheckWithinLimit(const control::Text& text, bool focused, const char
   const std::optional<std::size_t> limit = TextLimit(text, focused);
   const std::size_t size = control::Text1Of(text).Text().size();
   if (limit && size > *limit) {
-    Broken("text past its limit", std::string(when) + ": " + std::to_string(size) + " units, limit " + std::to_string(*limit) +
-                                      (focused ? " (focused)" : ""));
+    Broken("text past its limit", std::string(when) + ": " + std::to_string(size) + " units, limit " +
+                                      std::to_string(*limit) + (focused ? " (focused)" : ""));
   }
 }
 
@@ -112,15 +114,17 @@ inline void CheckLiteralsInPlace(const control::Text& text, bool focused, const 
   for (std::size_t i = 0; i < end; ++i) {
     const char16_t literal = m.m_EditTemplate[i];
     if (literal != u' ' && !ShowsLiteral(m, literal, shown[i])) {
-      Broken("a literal of the mask moved", std::string(when) + ": at " + std::to_string(i) + ", template " + Units(m.m_EditTemplate) +
-                                                " text " + Units(shown));
+      Broken("a literal of the mask moved", std::string(when) + ": at " + std::to_string(i) + ", template " +
+                                                Units(m.m_EditTemplate) + " text " + Units(shown));
     }
   }
 }
 
 // Ctrl+Z and Ctrl+Y walk through the texts a visit's edits left, one edit a step.
-inline void CheckRestored(const char* how, std::size_t step, const std::u16string& expected, const std::u16string& got) {
-  if (got != expected) Broken(how, "step " + std::to_string(step) + ": expected " + Units(expected) + " got " + Units(got));
+inline void CheckRestored(const char* how, std::size_t step, const std::u16string& expected,
+                          const std::u16string& got) {
+  if (got != expected)
+    Broken(how, "step " + std::to_string(step) + ": expected " + Units(expected) + " got " + Units(got));
 }
 
 // --- Nothing typed is lost --------------------------------------------------------------------
@@ -163,7 +167,8 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
   const std::string where = " (edited " + Units(edited) + ")";
   switch (before.m_DataType) {
     case engine::dtAlphaNumeric:
-      if (!value.IsString() || value.AsString() != Trimmed(typed)) Broken("typed text lost", host::TypeName(value) + where);
+      if (!value.IsString() || value.AsString() != Trimmed(typed))
+        Broken("typed text lost", host::TypeName(value) + where);
       return;
     case engine::dtPassword:
       if (!value.IsString() || value.AsString() != edited) Broken("typed password lost", where);
@@ -181,11 +186,13 @@ inline void CheckNothingLost(const engine::FormatMembers& before, std::u16string
       } catch (const host::HostError&) {
         Broken("typed number became a non-number", host::TypeName(value) + where);
       }
-      if (got != expected) Broken("typed number lost", std::to_string(got) + " for " + std::to_string(expected) + where);
+      if (got != expected)
+        Broken("typed number lost", std::to_string(got) + " for " + std::to_string(expected) + where);
       return;
     }
     case engine::dtDate:
-      if (typed.find(u' ') != std::u16string::npos || value.Type() != host::VarType::Date) return;  // incomplete or refused
+      if (typed.find(u' ') != std::u16string::npos || value.Type() != host::VarType::Date)
+        return;  // incomplete or refused
       if (host::FormatDate(value.AsDate(), before.m_Mask) != edited) Broken("typed date lost", where);
       return;
     default: return;
@@ -210,7 +217,8 @@ class LeaveWatcher final : public host::EditBoxEvents {
     try {
       inner_->LostFocus();
     } catch (const host::HostError& error) {
-      if (before.m_HasFocus && before.m_DataType == engine::dtNumeric) CheckNothingLost(before, edited, Variant::Null());
+      if (before.m_HasFocus && before.m_DataType == engine::dtNumeric)
+        CheckNothingLost(before, edited, Variant::Null());
       throw;
     }
     if (before.m_HasFocus) CheckNothingLost(before, edited, control::EngineOf(text_).Settings().m_Value);
@@ -222,9 +230,15 @@ class LeaveWatcher final : public host::EditBoxEvents {
   void Paste(std::u16string& text) override { inner_->Paste(text); }
   void Click() override { inner_->Click(); }
   void DblClick() override { inner_->DblClick(); }
-  void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override { inner_->MouseDown(button, shift, x, y); }
-  void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) override { inner_->MouseMove(button, shift, x, y); }
-  void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) override { inner_->MouseUp(button, shift, x, y); }
+  void MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) override {
+    inner_->MouseDown(button, shift, x, y);
+  }
+  void MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) override {
+    inner_->MouseMove(button, shift, x, y);
+  }
+  void MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) override {
+    inner_->MouseUp(button, shift, x, y);
+  }
 
  private:
   control::Text& text_;
@@ -293,7 +307,8 @@ inline void CompareBags(const host::PropertyBag& original, const host::PropertyB
     if (a[i].first != b[i].first) Broken(how, "key " + a[i].first + " vs " + b[i].first);
     if (!IsShownText(a[i].first) && !SameValue(a[i].second, b[i].second)) {
       for (std::size_t k = 0; k < a.size(); ++k) {
-        std::fprintf(stderr, "  %s: %s | %s\n", a[k].first.c_str(), Show(a[k].second).c_str(), Show(b[k].second).c_str());
+        std::fprintf(stderr, "  %s: %s | %s\n", a[k].first.c_str(), Show(a[k].second).c_str(),
+                     Show(b[k].second).c_str());
       }
       Broken(how, "key " + a[i].first + ": " + Show(a[i].second) + " became " + Show(b[i].second));
     }
@@ -328,7 +343,8 @@ inline std::string Base64(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); i += 3) {
     std::uint32_t group = 0;
     const std::size_t count = std::min<std::size_t>(3, bytes.size() - i);
-    for (std::size_t k = 0; k < 3; ++k) group = group << 8 | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+    for (std::size_t k = 0; k < 3; ++k)
+      group = group << 8 | (k < count ? static_cast<unsigned char>(bytes[i + k]) : 0u);
     for (std::size_t k = 0; k < 4; ++k) out += k <= count ? digits[group >> (18 - 6 * k) & 0x3Fu] : '=';
   }
   return out;
@@ -357,12 +373,14 @@ inline bool FileValueMatches(const nlohmann::json& stored, const Variant& value)
   const auto& object = value.AsObject();
   if (!object) return !hasValue || v.is_null();
   if (const auto* font = dynamic_cast<const host::Font*>(object.get())) {
-    return v.is_object() && v["name"] == host::ToUtf8(font->name) && static_cast<float>(v["size"].get<double>()) == font->size &&
-           v["weight"] == font->weight && v["charset"] == font->charset && v["bold"] == font->bold && v["italic"] == font->italic &&
+    return v.is_object() && v["name"] == host::ToUtf8(font->name) &&
+           static_cast<float>(v["size"].get<double>()) == font->size && v["weight"] == font->weight &&
+           v["charset"] == font->charset && v["bold"] == font->bold && v["italic"] == font->italic &&
            v["underline"] == font->underline && v["strikethrough"] == font->strikethrough;
   }
   const auto& picture = dynamic_cast<const host::Picture&>(*object);
-  return v.is_object() && v["width"] == picture.width && v["height"] == picture.height && v["bits"] == Base64(picture.bits);
+  return v.is_object() && v["width"] == picture.width && v["height"] == picture.height &&
+         v["bits"] == Base64(picture.bits);
 }
 
 struct SavedControl {
@@ -374,12 +392,14 @@ struct SavedControl {
 // subtype and its value.
 inline void CheckFileHolds(const std::filesystem::path& path, const std::vector<SavedControl>& saved) {
   std::ifstream in(path, std::ios::binary);
-  const nlohmann::json file = nlohmann::json::parse(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const nlohmann::json file =
+      nlohmann::json::parse(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   const nlohmann::json& controls = file.at("controls");
   if (controls.size() != saved.size()) Broken("form file: control count", std::to_string(controls.size()));
   for (std::size_t c = 0; c < saved.size(); ++c) {
     const nlohmann::json& control = controls[c];
-    if (control.at("name") != host::ToUtf8(saved[c].name) || control.at("class") != "Text") Broken("form file: control", control.dump());
+    if (control.at("name") != host::ToUtf8(saved[c].name) || control.at("class") != "Text")
+      Broken("form file: control", control.dump());
     const nlohmann::json& properties = control.at("properties");
     const auto& entries = saved[c].bag.Entries();
     if (properties.size() != entries.size()) Broken("form file: key count", std::to_string(properties.size()));

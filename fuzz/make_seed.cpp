@@ -176,7 +176,9 @@ void EncodeLine(const std::vector<std::string>& w, Scenario& scenario, Writer& o
     ops.U8(c == "keydown" ? fuzz::kKeyDown : fuzz::kKeyUp);
     ops.U16(static_cast<unsigned>(std::stoi(w[1])));
     const std::string s = arg(2);
-    ops.U16(s.empty() ? 0 : (std::isdigit(static_cast<unsigned char>(s[0])) ? static_cast<unsigned>(std::stoi(s)) : Shift(s)));
+    ops.U16(s.empty()
+                ? 0
+                : (std::isdigit(static_cast<unsigned char>(s[0])) ? static_cast<unsigned>(std::stoi(s)) : Shift(s)));
   } else if (c == "keypress") {
     ops.U8(fuzz::kKeyPress);
     ops.U16(static_cast<unsigned>(std::stoi(w[1])));

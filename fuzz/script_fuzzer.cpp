@@ -48,7 +48,8 @@ void CheckRun(std::string_view script) {
   if (status != 2) Broken("a run ended with status " + std::to_string(status));
   std::size_t digits = 5;
   while (digits < message.size() && message[digits] >= '0' && message[digits] <= '9') ++digits;
-  if (!message.starts_with("line ") || digits == 5 || message.compare(digits, 2, ": ") != 0 || !message.ends_with('\n')) {
+  if (!message.starts_with("line ") || digits == 5 || message.compare(digits, 2, ": ") != 0 ||
+      !message.ends_with('\n')) {
     Broken("the error is not \"line N: ...\": " + message);
   }
   for (std::size_t i = 0; i + 1 < message.size(); ++i) {

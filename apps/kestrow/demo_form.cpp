@@ -33,11 +33,15 @@ std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
   // 8 thousands grouping, 11 British date, 13 password characters, 15 yes/no. Display formats:
   // 3 proper case, 5 negatives in brackets.
   const DemoField fields[] = {
-      {u"CustomerName", {{"DataType", Number(0)}, {"Length", Number(30)}, {"DisplayFormat", Number(3)},
-                         {"PadChar", Text(u"_")}}},
+      {u"CustomerName",
+       {{"DataType", Number(0)}, {"Length", Number(30)}, {"DisplayFormat", Number(3)}, {"PadChar", Text(u"_")}}},
       {u"Phone", {{"InputFormat", Number(0)}, {"Mask", Text(u"(999) 999-9999")}}},
-      {u"Amount", {{"DataType", Number(1)}, {"InputFormat", Number(8)}, {"Length", Number(12)},
-                   {"DecimalPlaces", Number(2)}, {"DisplayFormat", Number(5)}}},
+      {u"Amount",
+       {{"DataType", Number(1)},
+        {"InputFormat", Number(8)},
+        {"Length", Number(12)},
+        {"DecimalPlaces", Number(2)},
+        {"DisplayFormat", Number(5)}}},
       {u"BirthDate", {{"DataType", Number(2)}, {"InputFormat", Number(11)}}},
       {u"PIN", {{"DataType", Number(3)}, {"InputFormat", Number(13)}, {"Length", Number(4)}}},
       {u"Subscriber", {{"DataType", Number(4)}, {"InputFormat", Number(15)}}},

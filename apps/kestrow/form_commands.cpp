@@ -31,7 +31,8 @@ constexpr std::int32_t kPlacedWidth = 1935;
 constexpr std::int32_t kPlacedHeight = 285;
 
 // A factory of controls that the host sizes and then notifies (initialise or read properties).
-host::Form::ComponentFactory Making(std::int32_t width, std::int32_t height, std::function<void(control::Text&)> notify) {
+host::Form::ComponentFactory Making(std::int32_t width, std::int32_t height,
+                                    std::function<void(control::Text&)> notify) {
   return [=](host::ControlSite& site, host::EditBox& box) {
     auto text = std::make_unique<control::Text>(site, box);
     text->Resize(width, height);
@@ -162,9 +163,12 @@ void Runner::Get(const Words& words) {
   });
   json::JsonWriter json;
   json.BeginObject()
-      .Key("control").String(CurrentName())
-      .Key("get").String(member->name)
-      .Key("type").String(TypeNameOf(value, member))
+      .Key("control")
+      .String(CurrentName())
+      .Key("get")
+      .String(member->name)
+      .Key("type")
+      .String(TypeNameOf(value, member))
       .Key("value");
   WriteValue(json, value, StyleOf(member));
   json.EndObject();
@@ -196,20 +200,32 @@ void Runner::Show(const Words& words) {
   const host::EditBox& box = control::Text1Of(text);
   json.BeginObject().Key("control").String(CurrentName());
   if (words.size() == 2) {
-    json.Key("size").BeginObject()
-        .Key("width").Integer(text.Width())
-        .Key("height").Integer(text.Height())
-        .Key("box_width").Integer(box.Width())
-        .Key("box_height").Integer(box.Height())
+    json.Key("size")
+        .BeginObject()
+        .Key("width")
+        .Integer(text.Width())
+        .Key("height")
+        .Integer(text.Height())
+        .Key("box_width")
+        .Integer(box.Width())
+        .Key("box_height")
+        .Integer(box.Height())
         .EndObject();
   } else {
-    json.Key("box").BeginObject()
-        .Key("text").String(box.Text())
-        .Key("selstart").Integer(box.SelStart())
-        .Key("sellength").Integer(box.SelLength())
-        .Key("maxlength").Integer(box.MaxLength())
-        .Key("passwordchar").String(box.PasswordChar())
-        .Key("focused").Boolean(box.HasFocus())
+    json.Key("box")
+        .BeginObject()
+        .Key("text")
+        .String(box.Text())
+        .Key("selstart")
+        .Integer(box.SelStart())
+        .Key("sellength")
+        .Integer(box.SelLength())
+        .Key("maxlength")
+        .Integer(box.MaxLength())
+        .Key("passwordchar")
+        .String(box.PasswordChar())
+        .Key("focused")
+        .Boolean(box.HasFocus())
         .EndObject();
   }
   json.EndObject();

@@ -1,8 +1,8 @@
 // The commands of the user at the keyboard and the mouse.
 #include <limits>
 
-#include "kestrow/host/values/host_error.h"
 #include "host/controls/keyboard.h"
+#include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/runtime.h"
 #include "runner.h"
 #include "script_lexer.h"
@@ -15,7 +15,9 @@ namespace {
 constexpr std::int64_t kShortMin = std::numeric_limits<std::int16_t>::min();
 constexpr std::int64_t kShortMax = std::numeric_limits<std::int16_t>::max();
 
-std::int16_t ParseCode(std::string_view word) { return static_cast<std::int16_t>(ParseWhole(word, kShortMin, kShortMax, "the code")); }
+std::int16_t ParseCode(std::string_view word) {
+  return static_cast<std::int16_t>(ParseWhole(word, kShortMin, kShortMax, "the code"));
+}
 
 // A character code: its 16-bit unsigned number (as typed characters have) or the signed one.
 std::int16_t ParseCharacterCode(std::string_view word) {
@@ -50,7 +52,8 @@ void Runner::Type(const Words& words) {
 
 void Runner::Key(const Words& words) {
   const std::int16_t shift = words.size() > 2 ? ParseModifiers(words[2]) : std::int16_t{0};
-  if (!host::IsTabKey(words[1]) && !host::StrokeForNamedKey(words[1], shift)) throw ScriptError("unknown key \"" + words[1] + "\"");
+  if (!host::IsTabKey(words[1]) && !host::StrokeForNamedKey(words[1], shift))
+    throw ScriptError("unknown key \"" + words[1] + "\"");
   RequireFocus();
   form_.PressKey(words[1], shift);
 }

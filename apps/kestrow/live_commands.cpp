@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "demo_form.h"
+#include "host/storage/json_writer.h"
 #include "kestrow/control/form_storage.h"
 #include "kestrow/control/text.h"
 #include "kestrow/host/forms/form.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/variant.h"
-#include "host/storage/json_writer.h"
 #include "kestrow/terminal/terminal_host.h"
 #include "value_json.h"
 

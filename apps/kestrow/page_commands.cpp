@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <array>
 
-#include "kestrow/host/values/host_error.h"
 #include "host/controls/keyboard.h"
-#include "kestrow/host/values/runtime.h"
 #include "host/storage/json_writer.h"
+#include "kestrow/host/values/host_error.h"
+#include "kestrow/host/values/runtime.h"
 #include "kestrow/proppage/format_page.h"
 #include "runner.h"
 #include "script_lexer.h"
@@ -20,7 +20,8 @@ constexpr std::array<std::string_view, 4> kFields{"txtLength", "txtDecPlaces", "
 
 template <std::size_t N>
 const std::string& OneOf(const std::array<std::string_view, N>& names, const std::string& word, std::string_view what) {
-  if (std::ranges::find(names, word) == names.end()) throw ScriptError("\"" + word + "\" is no " + std::string(what) + " of the page");
+  if (std::ranges::find(names, word) == names.end())
+    throw ScriptError("\"" + word + "\" is no " + std::string(what) + " of the page");
   return word;
 }
 
@@ -126,7 +127,8 @@ void Runner::PageType(const Words& words) {
 void Runner::PageKey(const Words& words) {
   const std::string& field = OneOf(kFields, words[2], "field");
   const std::int16_t shift = words.size() > 4 ? ParseModifiers(words[4]) : std::int16_t{0};
-  if (!host::IsTabKey(words[3]) && !host::StrokeForNamedKey(words[3], shift)) throw ScriptError("unknown key \"" + words[3] + "\"");
+  if (!host::IsTabKey(words[3]) && !host::StrokeForNamedKey(words[3], shift))
+    throw ScriptError("unknown key \"" + words[3] + "\"");
   if (EnterPageField(field)) page_->PressKey(words[3], shift);
 }
 

@@ -41,7 +41,13 @@ std::string RecordLine(const host::HostRecord& record) {
       break;
     case Kind::PropertyChanged: json.Key("control").String(record.control).Key("changed").String(record.name); break;
     case Kind::MsgBox:
-      json.Key("msgbox").BeginObject().Key("prompt").String(record.text).Key("buttons").Integer(record.buttons).Key("caption");
+      json.Key("msgbox")
+          .BeginObject()
+          .Key("prompt")
+          .String(record.text)
+          .Key("buttons")
+          .Integer(record.buttons)
+          .Key("caption");
       StringOrNull(json, record.caption ? &*record.caption : nullptr);
       json.EndObject();
       break;

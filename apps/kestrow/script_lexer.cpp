@@ -149,7 +149,8 @@ std::u16string ParseString(std::string_view word) {
   };
   for (std::size_t i = 0; i < body.size(); ++i) {
     const char c = body[i];
-    if (static_cast<unsigned char>(c) < 0x20) throw ScriptError("a control character inside a string (write it as \\uXXXX)");
+    if (static_cast<unsigned char>(c) < 0x20)
+      throw ScriptError("a control character inside a string (write it as \\uXXXX)");
     if (c != '\\') {
       plain += c;
       continue;

@@ -3,9 +3,9 @@
 #include <exception>
 #include <string>
 
+#include "host/storage/json_writer.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/runtime.h"
-#include "host/storage/json_writer.h"
 #include "record_json.h"
 #include "runner.h"
 #include "script_lexer.h"
@@ -75,7 +75,8 @@ std::vector<std::string_view> Runner::Usages() {
 
 void Runner::CheckWordCount(const Command& command, const Words& words) {
   if (words.size() > command.max_words) {
-    throw ScriptError("unexpected word " + Quoted(words[command.max_words]) + " (usage: " + std::string(command.usage) + ")");
+    throw ScriptError("unexpected word " + Quoted(words[command.max_words]) + " (usage: " + std::string(command.usage) +
+                      ")");
   }
   if (words.size() < command.min_words) throw ScriptError("missing words (usage: " + std::string(command.usage) + ")");
 }

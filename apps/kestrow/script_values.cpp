@@ -121,7 +121,8 @@ host::Date ParseDateTime(std::string_view text) {
     const int hours = Field(time, 1, 2);
     const int minutes = Field(time, 4, 2);
     const int secs = Field(time, 7, 2);
-    if (time.size() != 9 || time[0] != 'T' || time[3] != ':' || time[6] != ':' || hours < 0 || minutes < 0 || secs < 0) {
+    if (time.size() != 9 || time[0] != 'T' || time[3] != ':' || time[6] != ':' || hours < 0 || minutes < 0 ||
+        secs < 0) {
       Bad("the date", text, "is not written YYYY-MM-DDTHH:MM:SS");
     }
     if (hours > 23 || minutes > 59 || secs > 59) Bad("the date", text, "has no such time of day");
@@ -138,7 +139,8 @@ std::int16_t ParseModifiers(std::string_view word) {
   std::size_t start = 0;
   while (true) {
     const std::size_t plus = word.find('+', start);
-    const std::string_view part = word.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+    const std::string_view part =
+        word.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
     if (SameLetters(part, "shift")) {
       shift |= 1;
     } else if (SameLetters(part, "ctrl")) {
@@ -173,8 +175,8 @@ host::Variant ParseValue(std::string_view word) {
     const std::string_view type = word.substr(0, colon);
     const std::string_view text = word.substr(colon + 1);
     if (type == "Integer") {
-      return Variant::Integer(static_cast<std::int16_t>(ParseWhole(text, std::numeric_limits<std::int16_t>::min(),
-                                                                   std::numeric_limits<std::int16_t>::max(), "the Integer")));
+      return Variant::Integer(static_cast<std::int16_t>(ParseWhole(
+          text, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(), "the Integer")));
     }
     if (type == "Long") {
       return Variant::Long(static_cast<std::int32_t>(ParseWhole(text, std::numeric_limits<std::int32_t>::min(),

@@ -13,12 +13,18 @@ namespace {
 void WriteObject(json::JsonWriter& json, const host::HostObject* object) {
   if (const auto* font = dynamic_cast<const host::Font*>(object)) {
     json.BeginObject()
-        .Key("name").String(font->name)
-        .Key("size").Single(font->size)
-        .Key("bold").Boolean(font->bold)
-        .Key("italic").Boolean(font->italic)
-        .Key("underline").Boolean(font->underline)
-        .Key("strikethrough").Boolean(font->strikethrough)
+        .Key("name")
+        .String(font->name)
+        .Key("size")
+        .Single(font->size)
+        .Key("bold")
+        .Boolean(font->bold)
+        .Key("italic")
+        .Boolean(font->italic)
+        .Key("underline")
+        .Boolean(font->underline)
+        .Key("strikethrough")
+        .Boolean(font->strikethrough)
         .EndObject();
   } else if (const auto* picture = dynamic_cast<const host::Picture*>(object)) {
     json.BeginObject().Key("width").Integer(picture->width).Key("height").Integer(picture->height).EndObject();

@@ -9,7 +9,9 @@ using host::Variant;
 
 namespace {
 
-[[noreturn]] void RaiseNotSupported() { throw host::HostError(host::errors::kNotSupported, "Object doesn't support this property or method"); }
+[[noreturn]] void RaiseNotSupported() {
+  throw host::HostError(host::errors::kNotSupported, "Object doesn't support this property or method");
+}
 [[noreturn]] void RaiseReadOnly() { throw host::HostError(host::errors::kPropertyReadOnly, "Property is read-only"); }
 [[noreturn]] void RaiseWrongArguments() {
   throw host::HostError(host::errors::kWrongArguments, "Wrong number of arguments or invalid property assignment");

@@ -26,13 +26,16 @@ host::StoredControl StoreText(const Text& text, std::u16string name) {
   return stored;
 }
 
-Text& PlaceStoredText(host::Form& form, host::StoredControl& stored, std::string_view source, std::u16string_view before) {
+Text& PlaceStoredText(host::Form& form, host::StoredControl& stored, std::string_view source,
+                      std::u16string_view before) {
   if (stored.class_name != kTextClass) {
-    throw host::HostError(host::errors::kInvalidFileFormat,
-                          std::string(source) + ": control \"" + host::ToUtf8(stored.name) + "\": unknown class \"" + stored.class_name + "\"");
+    throw host::HostError(host::errors::kInvalidFileFormat, std::string(source) + ": control \"" +
+                                                                host::ToUtf8(stored.name) + "\": unknown class \"" +
+                                                                stored.class_name + "\"");
   }
   Text& text = static_cast<Text&>(form.AddControl(
-      stored.name, [](host::ControlSite& site, host::EditBox& box) { return std::make_unique<Text>(site, box); }, before));
+      stored.name, [](host::ControlSite& site, host::EditBox& box) { return std::make_unique<Text>(site, box); },
+      before));
   try {
     text.ReadProperties(stored.properties);
   } catch (const host::HostError& error) {

@@ -20,7 +20,8 @@ void ForEachStored(ReadStage stage, Visit&& visit) {
 // Taken as they are, without a mask rebuild or a report.
 void Text::InitProperties() {
   engine::FormatMembers format;
-  ForEachStored(ReadStage::Format, [&](const Property& property) { property.stored.read(*this, format, property.stored.initial(*this)); });
+  ForEachStored(ReadStage::Format,
+                [&](const Property& property) { property.stored.read(*this, format, property.stored.initial(*this)); });
   engine_->Init(format);
 }
 

@@ -70,7 +70,9 @@ const std::vector<Property>& PropertyTable::Rows() {
        .stored = {3, R::Box, [](const Text& t) { return Variant::Object(t.site_.AmbientFont()); },
                   [](const Text& t, const FormatMembers&) { return Variant::Object(t.Font()); },
                   [](Text& t, FormatMembers&, const Variant& v) { t.text1_.SetFont(FontOf(v)); }}},
-      {.member = {4, "Refresh", Own(4), VT::Void, kCall, "", "", 0}, .call = [](Text& t) { t.Refresh(); }, .stored = {}},
+      {.member = {4, "Refresh", Own(4), VT::Void, kCall, "", "", 0},
+       .call = [](Text& t) { t.Refresh(); },
+       .stored = {}},
       {.member = {5, "LinkItem", Own(5), VT::String, kGetLet, ";DDE", "", 0},
        .get = [](Text& t) { return Str(t.LinkItem()); },
        .put = [](Text& t, const Variant& v) { t.SetLinkItem(host::ToText(v)); },
@@ -114,7 +116,9 @@ const std::vector<Property>& PropertyTable::Rows() {
        .stored = {10, R::Box, [](const Text&) { return Int(0); },
                   [](const Text& t, const FormatMembers&) { return Int(t.MousePointer()); },
                   [](Text& t, FormatMembers&, const Variant& v) { t.text1_.SetMousePointer(host::ToInteger(v)); }}},
-      {.member = {12, "ScrollBars", Own(12), VT::Integer, kGet, "", "", 0}, .get = [](Text& t) { return Int(t.ScrollBars()); }, .stored = {}},
+      {.member = {12, "ScrollBars", Own(12), VT::Integer, kGet, "", "", 0},
+       .get = [](Text& t) { return Int(t.ScrollBars()); },
+       .stored = {}},
       {.member = {13, "Text", Own(13), VT::String, kGetLet, ";Text", "Returns Text inside TextBox", 0},
        .get = [](Text& t) { return Str(t.GetText()); },
        .put = [](Text& t, const Variant& v) { t.SetText(host::ToText(v)); },
@@ -254,31 +258,37 @@ const std::vector<Property>& PropertyTable::Rows() {
                   [](Text&, FormatMembers& m, const Variant& v) { m.m_Value = v; }}},
       // The stored selected text is already part of the stored value: inserting it again would
       // duplicate it, so only its type is checked and the selection comes back by its bounds.
-      {.member = {35, "SelText", Own(35), VT::String, kGetLet, ";Data", "Returns/sets the string containing the currently selected text.", 0},
+      {.member = {35, "SelText", Own(35), VT::String, kGetLet, ";Data",
+                  "Returns/sets the string containing the currently selected text.", 0},
        .get = [](Text& t) { return Str(t.SelText()); },
        .put = [](Text& t, const Variant& v) { t.SetSelText(host::ToText(v)); },
        .stored = {33, R::AfterFormat, [](const Text&) { return Str(u""); },
                   [](const Text& t, const FormatMembers&) { return Str(t.SelText()); },
                   [](Text&, FormatMembers&, const Variant& v) { host::ToText(v); }}},
-      {.member = {36, "SelStart", Own(36), VT::Long, kGetLet, ";Data", "Returns/sets the starting point of text selected.", 0},
+      {.member = {36, "SelStart", Own(36), VT::Long, kGetLet, ";Data",
+                  "Returns/sets the starting point of text selected.", 0},
        .get = [](Text& t) { return Variant::Long(t.SelStart()); },
        .put = [](Text& t, const Variant& v) { t.SetSelStart(host::ToLong(v)); },
        .stored = {34, R::AfterFormat, [](const Text&) { return Int(0); },
                   [](const Text& t, const FormatMembers&) { return Variant::Long(t.SelStart()); },
                   [](Text& t, FormatMembers&, const Variant& v) { t.text1_.SetSelStart(host::ToLong(v)); }}},
-      {.member = {37, "SelLength", Own(37), VT::Long, kGetLet, ";Data", "Returns/sets the number of characters selected.", 0},
+      {.member = {37, "SelLength", Own(37), VT::Long, kGetLet, ";Data",
+                  "Returns/sets the number of characters selected.", 0},
        .get = [](Text& t) { return Variant::Long(t.SelLength()); },
        .put = [](Text& t, const Variant& v) { t.SetSelLength(host::ToLong(v)); },
        .stored = {35, R::AfterFormat, [](const Text&) { return Int(0); },
                   [](const Text& t, const FormatMembers&) { return Variant::Long(t.SelLength()); },
                   [](Text& t, FormatMembers&, const Variant& v) { t.text1_.SetSelLength(host::ToLong(v)); }}},
-      {.member = {38, "BorderStyle", -504, VT::BorderStyle, kGetLet, "", "Returns/sets the border style for an object.", 0},
+      {.member = {38, "BorderStyle", -504, VT::BorderStyle, kGetLet, "", "Returns/sets the border style for an object.",
+                  0},
        .get = [](Text& t) { return Variant::Long(t.BorderStyle()); },
        .put = [](Text& t, const Variant& v) { t.SetBorderStyle(host::ToLong(v)); },
        .stored = {36, R::AfterFormat, [](const Text&) { return Int(kBorderFixedSingle); },
                   [](const Text& t, const FormatMembers&) { return Int(t.border_style_); },
                   [](Text& t, FormatMembers&, const Variant& v) { t.border_style_ = host::ToInteger(v); }}},
-      {.member = {39, "ShowTalmoBox", -552, VT::Void, kCall, "", "", 0}, .call = [](Text& t) { t.ShowTalmoBox(); }, .stored = {}},
+      {.member = {39, "ShowTalmoBox", -552, VT::Void, kCall, "", "", 0},
+       .call = [](Text& t) { t.ShowTalmoBox(); },
+       .stored = {}},
       {.member = {40, "Appearance", -520, VT::Appearance, kGetLet, "", "", 0},
        .get = [](Text& t) { return Variant::Long(t.Appearance()); },
        .put = [](Text& t, const Variant& v) { t.SetAppearance(host::ToLong(v)); },
@@ -308,6 +318,8 @@ std::span<const Property* const> StoredProperties() {
   return stored;
 }
 
-const Property& PropertyOf(const MemberInfo& member) { return Properties()[static_cast<std::size_t>(member.number - 1)]; }
+const Property& PropertyOf(const MemberInfo& member) {
+  return Properties()[static_cast<std::size_t>(member.number - 1)];
+}
 
 }  // namespace kestrow::control

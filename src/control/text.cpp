@@ -52,45 +52,71 @@ const engine::TextEngine& EngineOf(const Text& text) { return *text.engine_; }
 host::EditBox& Text1Of(Text& text) { return text.text1_; }
 const host::EditBox& Text1Of(const Text& text) { return text.text1_; }
 
-void Text::SetBackColor(std::uint32_t New_BackColor) { OnBox(&host::EditBox::SetBackColor, New_BackColor, "BackColor"); }
+void Text::SetBackColor(std::uint32_t New_BackColor) {
+  OnBox(&host::EditBox::SetBackColor, New_BackColor, "BackColor");
+}
 
 void Text::SetEnabled(bool New_Enabled) { OnBox(&host::EditBox::SetEnabled, New_Enabled, "Enabled"); }
 
 void Text::SetFont(std::shared_ptr<host::Font> New_Font) { OnBox(&host::EditBox::SetFont, New_Font, "Font"); }
 
-void Text::SetLinkItem(std::u16string_view New_LinkItem) { OnBox(&host::EditBox::SetLinkItem, New_LinkItem, "LinkItem"); }
+void Text::SetLinkItem(std::u16string_view New_LinkItem) {
+  OnBox(&host::EditBox::SetLinkItem, New_LinkItem, "LinkItem");
+}
 
 void Text::SetLinkMode(std::int16_t New_LinkMode) { OnBox(&host::EditBox::SetLinkMode, New_LinkMode, "LinkMode"); }
 
-void Text::SetLinkTimeout(std::int16_t New_LinkTimeout) { OnBox(&host::EditBox::SetLinkTimeout, New_LinkTimeout, "LinkTimeout"); }
+void Text::SetLinkTimeout(std::int16_t New_LinkTimeout) {
+  OnBox(&host::EditBox::SetLinkTimeout, New_LinkTimeout, "LinkTimeout");
+}
 
-void Text::SetLinkTopic(std::u16string_view New_LinkTopic) { OnBox(&host::EditBox::SetLinkTopic, New_LinkTopic, "LinkTopic"); }
+void Text::SetLinkTopic(std::u16string_view New_LinkTopic) {
+  OnBox(&host::EditBox::SetLinkTopic, New_LinkTopic, "LinkTopic");
+}
 
 void Text::SetLocked(bool New_Locked) { OnBox(&host::EditBox::SetLocked, New_Locked, "Locked"); }
 
-void Text::SetMouseIcon(std::shared_ptr<host::Picture> New_MouseIcon) { OnBox(&host::EditBox::SetMouseIcon, New_MouseIcon, "MouseIcon"); }
+void Text::SetMouseIcon(std::shared_ptr<host::Picture> New_MouseIcon) {
+  OnBox(&host::EditBox::SetMouseIcon, New_MouseIcon, "MouseIcon");
+}
 
-void Text::SetMousePointer(std::int16_t New_MousePointer) { OnBox(&host::EditBox::SetMousePointer, New_MousePointer, "MousePointer"); }
+void Text::SetMousePointer(std::int16_t New_MousePointer) {
+  OnBox(&host::EditBox::SetMousePointer, New_MousePointer, "MousePointer");
+}
 
 void Text::SetText(std::u16string_view /*New_Text*/) {
   site_.MsgBox(u"Property is Read Only", host::buttons::kOkOnly, std::nullopt);
 }
 
-void Text::SetRightToLeft(bool New_RightToLeft) { OnBox(&host::EditBox::SetRightToLeft, New_RightToLeft, "RightToLeft"); }
+void Text::SetRightToLeft(bool New_RightToLeft) {
+  OnBox(&host::EditBox::SetRightToLeft, New_RightToLeft, "RightToLeft");
+}
 
-void Text::SetOLEDropMode(std::int16_t New_OLEDropMode) { OnBox(&host::EditBox::SetOLEDropMode, New_OLEDropMode, "OLEDropMode"); }
+void Text::SetOLEDropMode(std::int16_t New_OLEDropMode) {
+  OnBox(&host::EditBox::SetOLEDropMode, New_OLEDropMode, "OLEDropMode");
+}
 
-void Text::SetOLEDragMode(std::int16_t New_OLEDragMode) { OnBox(&host::EditBox::SetOLEDragMode, New_OLEDragMode, "OLEDragMode"); }
+void Text::SetOLEDragMode(std::int16_t New_OLEDragMode) {
+  OnBox(&host::EditBox::SetOLEDragMode, New_OLEDragMode, "OLEDragMode");
+}
 
-void Text::SetForeColor(std::uint32_t New_ForeColor) { OnBox(&host::EditBox::SetForeColor, New_ForeColor, "ForeColor"); }
+void Text::SetForeColor(std::uint32_t New_ForeColor) {
+  OnBox(&host::EditBox::SetForeColor, New_ForeColor, "ForeColor");
+}
 
-void Text::SetFontUnderline(bool New_FontUnderline) { OnBox(&host::EditBox::SetFontUnderline, New_FontUnderline, "FontUnderline"); }
+void Text::SetFontUnderline(bool New_FontUnderline) {
+  OnBox(&host::EditBox::SetFontUnderline, New_FontUnderline, "FontUnderline");
+}
 
-void Text::SetFontStrikethru(bool New_FontStrikethru) { OnBox(&host::EditBox::SetFontStrikethru, New_FontStrikethru, "FontStrikethru"); }
+void Text::SetFontStrikethru(bool New_FontStrikethru) {
+  OnBox(&host::EditBox::SetFontStrikethru, New_FontStrikethru, "FontStrikethru");
+}
 
 void Text::SetFontSize(float New_FontSize) { OnBox(&host::EditBox::SetFontSize, New_FontSize, "FontSize"); }
 
-void Text::SetFontName(std::u16string_view New_FontName) { OnBox(&host::EditBox::SetFontName, New_FontName, "FontName"); }
+void Text::SetFontName(std::u16string_view New_FontName) {
+  OnBox(&host::EditBox::SetFontName, New_FontName, "FontName");
+}
 
 void Text::SetFontItalic(bool New_FontItalic) { OnBox(&host::EditBox::SetFontItalic, New_FontItalic, "FontItalic"); }
 
@@ -101,12 +127,16 @@ void Text::SetAlignment(std::int32_t New_Alignment) { engine_->SetAlignment(New_
 // --- The format, typed -------------------------------------------------------------------------
 
 control::DataType Text::DataType() const { return static_cast<control::DataType>(engine_->DataType()); }
-void Text::SetDataType(control::DataType New_DataType) { engine_->SetDataType(static_cast<std::int32_t>(New_DataType)); }
+void Text::SetDataType(control::DataType New_DataType) {
+  engine_->SetDataType(static_cast<std::int32_t>(New_DataType));
+}
 control::InputFormat Text::InputFormat() const { return static_cast<control::InputFormat>(engine_->InputFormat()); }
 void Text::SetInputFormat(control::InputFormat New_InputFormat) {
   engine_->SetInputFormat(static_cast<std::int32_t>(New_InputFormat));
 }
-control::DisplayFormat Text::DisplayFormat() const { return static_cast<control::DisplayFormat>(engine_->DisplayFormat()); }
+control::DisplayFormat Text::DisplayFormat() const {
+  return static_cast<control::DisplayFormat>(engine_->DisplayFormat());
+}
 void Text::SetDisplayFormat(control::DisplayFormat New_DisplayFormat) {
   engine_->SetDisplayFormat(static_cast<std::int32_t>(New_DisplayFormat));
 }
@@ -210,11 +240,17 @@ void Text::Click() {
 
 void Text::DblClick() { RaiseEvent("DblClick", {}); }
 
-void Text::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) { RaiseMouseEvent("MouseDown", button, shift, x, y); }
+void Text::MouseDown(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+  RaiseMouseEvent("MouseDown", button, shift, x, y);
+}
 
-void Text::MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) { RaiseMouseEvent("MouseMove", button, shift, x, y); }
+void Text::MouseMove(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+  RaiseMouseEvent("MouseMove", button, shift, x, y);
+}
 
-void Text::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) { RaiseMouseEvent("MouseUp", button, shift, x, y); }
+void Text::MouseUp(std::int16_t& button, std::int16_t& shift, float& x, float& y) {
+  RaiseMouseEvent("MouseUp", button, shift, x, y);
+}
 
 void Text::RaiseMouseEvent(host::EventName event, std::int16_t& button, std::int16_t& shift, float& x, float& y) {
   std::array<host::EventArg, 4> args{{{"Button", host::Variant::Integer(button)},
@@ -229,9 +265,8 @@ void Text::RaiseMouseEvent(host::EventName event, std::int16_t& button, std::int
 }
 
 Text& AddText(host::Form& form, std::u16string name) {
-  return static_cast<Text&>(form.AddControl(std::move(name), [](host::ControlSite& site, host::EditBox& box) {
-    return std::make_unique<Text>(site, box);
-  }));
+  return static_cast<Text&>(form.AddControl(
+      std::move(name), [](host::ControlSite& site, host::EditBox& box) { return std::make_unique<Text>(site, box); }));
 }
 
 }  // namespace kestrow::control

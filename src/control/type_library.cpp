@@ -15,25 +15,42 @@ using VT = ValueType;
 using namespace engine;
 
 constexpr std::array<ConstantInfo, 5> kDataTypes{{
-    {"dtAlphaNumeric", dtAlphaNumeric}, {"dtNumeric", dtNumeric}, {"dtDate", dtDate},
-    {"dtPassword", dtPassword}, {"dtLogical", dtLogical},
+    {"dtAlphaNumeric", dtAlphaNumeric},
+    {"dtNumeric", dtNumeric},
+    {"dtDate", dtDate},
+    {"dtPassword", dtPassword},
+    {"dtLogical", dtLogical},
 }};
 
 constexpr std::array<ConstantInfo, 16> kInputFormats{{
-    {"dtCustomFormat", dtCustomFormat}, {"dtAlphaDigitSpaceSymbol", dtAlphaDigitSpaceSymbol},
-    {"dtAlphabets", dtAlphabets}, {"dtAlphabetsSpace", dtAlphabetsSpace},
-    {"dtAlphabetsDigitsSpace", dtAlphabetsDigitsSpace}, {"dtDigits", dtDigits},
-    {"dtDigitsSpaceSigns", dtDigitsSpaceSigns}, {"dtDigitsSigns", dtDigitsSigns},
-    {"dtThousandsFormat", dtThousandsFormat}, {"dtMillionsFormat", dtMillionsFormat},
-    {"dtAmericanDate", dtAmericanDate}, {"dtBritishDate", dtBritishDate}, {"dtJapanDate", dtJapanDate},
-    {"dtStarFormat", dtStarFormat}, {"dtTrueFalseFormat", dtTrueFalseFormat}, {"dtYesNoFormat", dtYesNoFormat},
+    {"dtCustomFormat", dtCustomFormat},
+    {"dtAlphaDigitSpaceSymbol", dtAlphaDigitSpaceSymbol},
+    {"dtAlphabets", dtAlphabets},
+    {"dtAlphabetsSpace", dtAlphabetsSpace},
+    {"dtAlphabetsDigitsSpace", dtAlphabetsDigitsSpace},
+    {"dtDigits", dtDigits},
+    {"dtDigitsSpaceSigns", dtDigitsSpaceSigns},
+    {"dtDigitsSigns", dtDigitsSigns},
+    {"dtThousandsFormat", dtThousandsFormat},
+    {"dtMillionsFormat", dtMillionsFormat},
+    {"dtAmericanDate", dtAmericanDate},
+    {"dtBritishDate", dtBritishDate},
+    {"dtJapanDate", dtJapanDate},
+    {"dtStarFormat", dtStarFormat},
+    {"dtTrueFalseFormat", dtTrueFalseFormat},
+    {"dtYesNoFormat", dtYesNoFormat},
 }};
 
 constexpr std::array<ConstantInfo, 9> kDisplayFormats{{
-    {"dtNone", dtNone}, {"dtUpperCase", dtUpperCase}, {"dtLowerCase", dtLowerCase},
-    {"dtProperCase", dtProperCase}, {"dtAccountsFormat1", dtAccountsFormat1},
-    {"dtAccountsFormat2", dtAccountsFormat2}, {"dtSlashSeparator", dtSlashSeparator},
-    {"dtDashSeparator", dtDashSeparator}, {"dtDotSeparator", dtDotSeparator},
+    {"dtNone", dtNone},
+    {"dtUpperCase", dtUpperCase},
+    {"dtLowerCase", dtLowerCase},
+    {"dtProperCase", dtProperCase},
+    {"dtAccountsFormat1", dtAccountsFormat1},
+    {"dtAccountsFormat2", dtAccountsFormat2},
+    {"dtSlashSeparator", dtSlashSeparator},
+    {"dtDashSeparator", dtDashSeparator},
+    {"dtDotSeparator", dtDotSeparator},
 }};
 
 std::vector<EventInfo> MakeEvents() {
@@ -46,22 +63,45 @@ std::vector<EventInfo> MakeEvents() {
   dragOver.push_back({"State", VT::Integer});
   return {
       {1, "Change", 1, {}, "Occurs when the contents of a control have changed.", true, true},
-      {2, "OLECompleteDrag", 2, {{"Effect", VT::Long}},
-       "Occurs at the OLE drag/drop source control after a manual or automatic drag/drop has been completed or canceled.", false, false},
+      {2,
+       "OLECompleteDrag",
+       2,
+       {{"Effect", VT::Long}},
+       "Occurs at the OLE drag/drop source control after a manual or automatic drag/drop has been completed or "
+       "canceled.",
+       false,
+       false},
       {3, "OLEDragDrop", 3, dragDrop,
-       "Occurs when data is dropped onto the control via an OLE drag/drop operation, and OLEDropMode is set to manual.", false, false},
+       "Occurs when data is dropped onto the control via an OLE drag/drop operation, and OLEDropMode is set to manual.",
+       false, false},
       {4, "OLEDragOver", 4, dragOver,
-       "Occurs when the mouse is moved over the control during an OLE drag/drop operation, if its OLEDropMode property is set to "
+       "Occurs when the mouse is moved over the control during an OLE drag/drop operation, if its OLEDropMode property "
+       "is set to "
        "manual.",
        false, false},
-      {5, "OLEGiveFeedback", 5, {{"Effect", VT::Long}, {"DefaultCursors", VT::Boolean}},
-       "Occurs at the source control of an OLE drag/drop operation when the mouse cursor needs to be changed.", false, false},
-      {6, "OLESetData", 6, {{"Data", VT::DataObject}, {"DataFormat", VT::Integer}},
-       "Occurs at the OLE drag/drop source control when the drop target requests data that was not provided to the DataObject "
+      {5,
+       "OLEGiveFeedback",
+       5,
+       {{"Effect", VT::Long}, {"DefaultCursors", VT::Boolean}},
+       "Occurs at the source control of an OLE drag/drop operation when the mouse cursor needs to be changed.",
+       false,
+       false},
+      {6,
+       "OLESetData",
+       6,
+       {{"Data", VT::DataObject}, {"DataFormat", VT::Integer}},
+       "Occurs at the OLE drag/drop source control when the drop target requests data that was not provided to the "
+       "DataObject "
        "during the OLEDragStart event.",
-       false, false},
-      {7, "OLEStartDrag", 7, {{"Data", VT::DataObject}, {"AllowedEffects", VT::Long}},
-       "Occurs when an OLE drag/drop operation is initiated either manually or automatically.", false, false},
+       false,
+       false},
+      {7,
+       "OLEStartDrag",
+       7,
+       {{"Data", VT::DataObject}, {"AllowedEffects", VT::Long}},
+       "Occurs when an OLE drag/drop operation is initiated either manually or automatically.",
+       false,
+       false},
       {8, "Click", -600, {}, "", false, true},
       {9, "DblClick", -601, {}, "", false, true},
       {10, "KeyDown", -602, keys, "", false, true},

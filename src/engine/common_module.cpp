@@ -78,8 +78,6 @@ bool IsValidDate(std::int16_t& day, std::int16_t& month, std::int16_t& year) {
   return day >= 1 && day <= kDaysPerMonth[static_cast<std::size_t>(month - 1)];
 }
 
-bool IsLeapYear(const std::int16_t& year) {
-  return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
-}
+bool IsLeapYear(const std::int16_t& year) { return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0); }
 
 }  // namespace kestrow::engine::CommonModule

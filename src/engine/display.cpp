@@ -30,10 +30,8 @@ bool IsNumber(const host::Variant& v) {
     case host::VarType::Integer:
     case host::VarType::Long:
     case host::VarType::Single:
-    case host::VarType::Double:
-      return true;
-    default:
-      return false;
+    case host::VarType::Double: return true;
+    default: return false;
   }
 }
 
@@ -150,7 +148,8 @@ void TextEngine::ApplyCaseConversion() { ConvertCaseOf(0, text1_.Text().size());
 // The text was in its case before the key: only the written part and the character after it
 // (whose neighbour changed) can differ from the whole text converted, so only they are written.
 void TextEngine::ConvertCaseAround(TypedPart typed) {
-  ConvertCaseOf(static_cast<std::size_t>(typed.start), std::min(static_cast<std::size_t>(typed.end) + 1, text1_.Text().size()));
+  ConvertCaseOf(static_cast<std::size_t>(typed.start),
+                std::min(static_cast<std::size_t>(typed.end) + 1, text1_.Text().size()));
 }
 
 // Characters `start` to `end` (exclusive) as converting the whole text gives them, written back
@@ -164,7 +163,8 @@ void TextEngine::ConvertCaseOf(std::size_t start, std::size_t end) {
     case dtLowerCase: cased = host::ToLowerCase(text.substr(start, end - start)); break;
     case dtProperCase:
       // Converted from the character before, which says whether the part starts a word.
-      cased = start == 0 ? host::ToProperCase(text.substr(0, end)) : host::ToProperCase(text.substr(start - 1, end - start + 1)).substr(1);
+      cased = start == 0 ? host::ToProperCase(text.substr(0, end))
+                         : host::ToProperCase(text.substr(start - 1, end - start + 1)).substr(1);
       break;
     default: return;
   }

@@ -74,7 +74,8 @@ void EditHistory::Close(Selection after, std::uint64_t revision, std::u16string_
   open_.after = after;
   done_.steps.push_back(open_);
   if (done_.steps.size() > kMaxSteps) {
-    done_.writes.erase(done_.writes.begin(), done_.writes.begin() + static_cast<std::ptrdiff_t>(done_.steps.front().writes));
+    done_.writes.erase(done_.writes.begin(),
+                       done_.writes.begin() + static_cast<std::ptrdiff_t>(done_.steps.front().writes));
     done_.steps.pop_front();
   }
   if (!undone_.steps.empty()) undone_.Clear();  // a new edit drops what was undone
@@ -104,8 +105,8 @@ std::optional<EditHistory::Restored> EditHistory::Redo(std::u16string_view curre
   return Take(current, revision, undone_, done_, false);
 }
 
-std::optional<EditHistory::Restored> EditHistory::Take(std::u16string_view current, std::uint64_t revision, Log& from, Log& to,
-                                                       bool back) {
+std::optional<EditHistory::Restored> EditHistory::Take(std::u16string_view current, std::uint64_t revision, Log& from,
+                                                       Log& to, bool back) {
   if (!Knows(revision) || from.steps.empty()) return std::nullopt;
   const Step step = from.steps.back();
   const std::size_t last = from.writes.size();

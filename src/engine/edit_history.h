@@ -66,7 +66,9 @@ class EditHistory {
     std::int32_t start = 0;
     std::int32_t removed = 0;
     std::u16string text;
-    std::u16string_view Removed() const { return std::u16string_view(text).substr(0, static_cast<std::size_t>(removed)); }
+    std::u16string_view Removed() const {
+      return std::u16string_view(text).substr(0, static_cast<std::size_t>(removed));
+    }
     std::u16string_view Inserted() const { return std::u16string_view(text).substr(static_cast<std::size_t>(removed)); }
   };
   struct Step {

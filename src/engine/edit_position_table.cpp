@@ -7,7 +7,9 @@ EditPositionTable::EditPositionTable(std::u16string_view mask, std::u16string_vi
   const auto size = static_cast<std::size_t>(length) + 1;
   first_from_.assign(size, length);
   last_before_.assign(size, -1);
-  auto isEdit = [&](std::size_t i) { return editTemplate[i] == u' ' && i < mask.size() && mask[i] != u'\0' && mask[i] != u' '; };
+  auto isEdit = [&](std::size_t i) {
+    return editTemplate[i] == u' ' && i < mask.size() && mask[i] != u'\0' && mask[i] != u' ';
+  };
   for (std::int32_t j = length - 1; j >= 0; --j) {
     const auto i = static_cast<std::size_t>(j);
     first_from_[i] = isEdit(i) ? j : first_from_[i + 1];

@@ -37,7 +37,9 @@ class EditPositionTable {
   // The 1-based end (start) of the run of equal mask characters that holds the 1-based position
   // p (1 to the mask's length); a position outside the mask is its own end and start.
   std::int32_t FieldEnd(std::int32_t p) const { return InMask(p) ? field_end_[static_cast<std::size_t>(p - 1)] : p; }
-  std::int32_t FieldStart(std::int32_t p) const { return InMask(p) ? field_start_[static_cast<std::size_t>(p - 1)] : p; }
+  std::int32_t FieldStart(std::int32_t p) const {
+    return InMask(p) ? field_start_[static_cast<std::size_t>(p - 1)] : p;
+  }
 
  private:
   std::int32_t Length() const { return static_cast<std::int32_t>(first_from_.size()) - 1; }

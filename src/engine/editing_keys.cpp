@@ -13,7 +13,8 @@ namespace keys = host::keys;
 namespace {
 
 void RaiseKeyEvent(host::ControlSite& site, host::EventName event, std::int16_t& KeyCode, std::int16_t& Shift) {
-  std::array<host::EventArg, 2> args{{{"KeyCode", host::Variant::Integer(KeyCode)}, {"Shift", host::Variant::Integer(Shift)}}};
+  std::array<host::EventArg, 2> args{
+      {{"KeyCode", host::Variant::Integer(KeyCode)}, {"Shift", host::Variant::Integer(Shift)}}};
   site.RaiseEvent(event, args);
   KeyCode = host::ToInteger(args[0].value);
   Shift = host::ToInteger(args[1].value);
@@ -21,7 +22,9 @@ void RaiseKeyEvent(host::ControlSite& site, host::EventName event, std::int16_t&
 
 }  // namespace
 
-void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { RaiseKeyEvent(*site_, "KeyUp", KeyCode, Shift); }
+void TextEngine::Text1_KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+  RaiseKeyEvent(*site_, "KeyUp", KeyCode, Shift);
+}
 
 // Enter in a numeric field keeps only what was typed before the caret.
 void TextEngine::NumericEnter() {
@@ -73,7 +76,8 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     return;
   }
   const bool leftToBox = (KeyCode == keys::kF4 && (ctrl || alt)) ||
-                         (shift && (KeyCode == keys::kLeft || KeyCode == keys::kRight)) || (ctrl && KeyCode == keys::kA);
+                         (shift && (KeyCode == keys::kLeft || KeyCode == keys::kRight)) ||
+                         (ctrl && KeyCode == keys::kA);
   if (leftToBox) return;
 
   const std::int32_t s = text1_.SelStart();
@@ -111,14 +115,9 @@ void TextEngine::Text1_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
         MoveCaret(s);
       }
       break;
-    case keys::kUp:
-      site_->SendKeys(u"+{TAB}");
-      break;
-    case keys::kDown:
-      site_->SendKeys(u"{TAB}");
-      break;
-    default:
-      return;  // every other key is the keystroke filter's or the box's
+    case keys::kUp: site_->SendKeys(u"+{TAB}"); break;
+    case keys::kDown: site_->SendKeys(u"{TAB}"); break;
+    default: return;  // every other key is the keystroke filter's or the box's
   }
   KeyCode = 0;
 }

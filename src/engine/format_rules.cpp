@@ -11,10 +11,11 @@ namespace {
 
 constexpr std::int16_t kBackspace = 8;
 
-constexpr std::array<std::int16_t, 7> kAlphaNumericInputs{dtCustomFormat, dtAlphaDigitSpaceSymbol, dtAlphabets,
-                                                          dtAlphabetsSpace, dtAlphabetsDigitsSpace, dtDigits,
+constexpr std::array<std::int16_t, 7> kAlphaNumericInputs{dtCustomFormat,    dtAlphaDigitSpaceSymbol, dtAlphabets,
+                                                          dtAlphabetsSpace,  dtAlphabetsDigitsSpace,  dtDigits,
                                                           dtDigitsSpaceSigns};
-constexpr std::array<std::int16_t, 5> kNumericInputs{dtCustomFormat, dtDigits, dtDigitsSigns, dtThousandsFormat, dtMillionsFormat};
+constexpr std::array<std::int16_t, 5> kNumericInputs{dtCustomFormat, dtDigits, dtDigitsSigns, dtThousandsFormat,
+                                                     dtMillionsFormat};
 constexpr std::array<std::int16_t, 3> kDateInputs{dtAmericanDate, dtBritishDate, dtJapanDate};
 constexpr std::array<std::int16_t, 2> kPasswordInputs{dtCustomFormat, dtStarFormat};
 constexpr std::array<std::int16_t, 2> kLogicalInputs{dtTrueFalseFormat, dtYesNoFormat};
@@ -24,31 +25,40 @@ constexpr std::array<std::int16_t, 3> kAccountDisplays{dtNone, dtAccountsFormat1
 constexpr std::array<std::int16_t, 3> kSeparatorDisplays{dtSlashSeparator, dtDashSeparator, dtDotSeparator};
 constexpr std::array<std::int16_t, 1> kPlainDisplay{dtNone};
 
-constexpr std::array<std::string_view, 6> kAlphaNumericReports{"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value"};
-constexpr std::array<std::string_view, 5> kNumericReports{"InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment"};
-constexpr std::array<std::string_view, 7> kDateReports{"InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"};
-constexpr std::array<std::string_view, 6> kPasswordReports{"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment"};
-constexpr std::array<std::string_view, 7> kLogicalReports{"InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length"};
+constexpr std::array<std::string_view, 6> kAlphaNumericReports{"Alignment",     "InputFormat",   "PadChar",
+                                                               "DecimalPlaces", "DisplayFormat", "Value"};
+constexpr std::array<std::string_view, 5> kNumericReports{"InputFormat", "PadChar", "DisplayFormat", "Value",
+                                                          "Alignment"};
+constexpr std::array<std::string_view, 7> kDateReports{"InputFormat",   "PadChar", "Length",   "DecimalPlaces",
+                                                       "DisplayFormat", "Value",   "Alignment"};
+constexpr std::array<std::string_view, 6> kPasswordReports{"InputFormat",   "PadChar", "DecimalPlaces",
+                                                           "DisplayFormat", "Value",   "Alignment"};
+constexpr std::array<std::string_view, 7> kLogicalReports{"InputFormat", "PadChar",   "DecimalPlaces", "DisplayFormat",
+                                                          "Value",       "Alignment", "Length"};
 
 // By data type value.
 constexpr std::array<DataTypeRules, 5> kRules{{
     {dtAlphaNumeric, kAlphaNumericInputs, kCaseDisplays, kAlphaNumericCodes, std::nullopt, false,
      dtAlphaDigitSpaceSymbol, dtNone, u"", InitialValue::EmptyText, 0, kAlphaNumericReports},
-    {dtNumeric, kNumericInputs, kAccountDisplays, kNumericCodes, std::nullopt, true,
-     dtDigits, dtNone, u"", InitialValue::Zero, 1, kNumericReports},
-    {dtDate, kDateInputs, kSeparatorDisplays, kDateCodes, 10, false,
-     dtBritishDate, dtSlashSeparator, u"", InitialValue::Today, 0, kDateReports},
-    {dtPassword, kPasswordInputs, kPlainDisplay, u"", std::nullopt, false,
-     dtStarFormat, dtNone, u"*", InitialValue::EmptyText, 0, kPasswordReports},
-    {dtLogical, kLogicalInputs, kPlainDisplay, u"", 5, false,
-     dtYesNoFormat, dtNone, u"", InitialValue::Zero, 0, kLogicalReports},
+    {dtNumeric, kNumericInputs, kAccountDisplays, kNumericCodes, std::nullopt, true, dtDigits, dtNone, u"",
+     InitialValue::Zero, 1, kNumericReports},
+    {dtDate, kDateInputs, kSeparatorDisplays, kDateCodes, 10, false, dtBritishDate, dtSlashSeparator, u"",
+     InitialValue::Today, 0, kDateReports},
+    {dtPassword, kPasswordInputs, kPlainDisplay, u"", std::nullopt, false, dtStarFormat, dtNone, u"*",
+     InitialValue::EmptyText, 0, kPasswordReports},
+    {dtLogical, kLogicalInputs, kPlainDisplay, u"", 5, false, dtYesNoFormat, dtNone, u"", InitialValue::Zero, 0,
+     kLogicalReports},
 }};
 
-bool Contains(std::span<const std::int16_t> values, std::int32_t value) { return std::ranges::find(values, value) != values.end(); }
+bool Contains(std::span<const std::int16_t> values, std::int32_t value) {
+  return std::ranges::find(values, value) != values.end();
+}
 
 bool IsDigit(std::int16_t c) { return c >= u'0' && c <= u'9'; }
 bool IsLetter(std::int16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsOneOf(std::int16_t c, std::u16string_view set) { return c > 0 && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos; }
+bool IsOneOf(std::int16_t c, std::u16string_view set) {
+  return c > 0 && set.find(static_cast<char16_t>(c)) != std::u16string_view::npos;
+}
 
 bool AlphaNumericCodeAdmits(char16_t code, std::int16_t c) {
   switch (code) {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "engine/format_rules.h"
 #include "engine/text_engine.h"
@@ -32,7 +32,9 @@ std::int16_t ToCount(std::ptrdiff_t count) {
   return static_cast<std::int16_t>(count);
 }
 
-std::int16_t CountDigitCodes(std::u16string_view text) { return ToCount(std::count_if(text.begin(), text.end(), IsDigitCode)); }
+std::int16_t CountDigitCodes(std::u16string_view text) {
+  return ToCount(std::count_if(text.begin(), text.end(), IsDigitCode));
+}
 
 struct MeasuredMask {
   std::u16string mask;
@@ -69,7 +71,8 @@ MeasuredMask MeasureNumericMask(std::u16string s) {
 }
 
 MeasuredMask MeasureAlphaNumericMask(std::u16string_view s) {
-  const auto codes = std::count_if(s.begin(), s.end(), [](char16_t c) { return kAlphaNumericCodes.find(c) != std::u16string_view::npos; });
+  const auto codes = std::count_if(s.begin(), s.end(),
+                                   [](char16_t c) { return kAlphaNumericCodes.find(c) != std::u16string_view::npos; });
   return {std::u16string(s), ToCount(codes), 0};
 }
 
@@ -81,7 +84,9 @@ void TextEngine::ReportSetting(std::string_view property) {
   site_->PropertyChanged(property);
 }
 
-void TextEngine::Refuse(std::u16string_view prompt) { site_->MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box"); }
+void TextEngine::Refuse(std::u16string_view prompt) {
+  site_->MsgBox(prompt, host::buttons::kCritical, u"Valid Text Box");
+}
 
 void TextEngine::SetAlignment(std::int32_t New_Alignment) {
   if (New_Alignment < INT16_MIN || New_Alignment > INT16_MAX) host::errors::RaiseOverflow();
@@ -120,7 +125,9 @@ void TextEngine::ApplyDataTypeDefaults(const DataTypeRules& rules) {
   text1_.SetPasswordChar(rules.data_type == dtPassword ? m_PadChar : u"");
   SetAlignment(rules.alignment);
   for (std::string_view report : rules.reports) ReportSetting(report);
-  const auto reported = [&](std::string_view name) { return std::ranges::find(rules.reports, name) != rules.reports.end(); };
+  const auto reported = [&](std::string_view name) {
+    return std::ranges::find(rules.reports, name) != rules.reports.end();
+  };
   if (bounded.length && !reported("Length")) ReportSetting("Length");
   if (bounded.decimalPlaces && !reported("DecimalPlaces")) ReportSetting("DecimalPlaces");
 }
@@ -204,7 +211,8 @@ void TextEngine::SetMask(std::u16string_view New_Mask) {
     return;
   }
   const bool numeric = DataType() == dtNumeric;
-  const MeasuredMask measured = numeric ? MeasureNumericMask(std::u16string(New_Mask)) : MeasureAlphaNumericMask(New_Mask);
+  const MeasuredMask measured =
+      numeric ? MeasureNumericMask(std::u16string(New_Mask)) : MeasureAlphaNumericMask(New_Mask);
   if (measured.length == 0) {
     Refuse(kNoInputPosition);
     return;
@@ -253,7 +261,8 @@ void TextEngine::SetLength(std::int16_t New_Length) {
 void TextEngine::SetDecimalPlaces(std::int16_t New_DecimalPlaces) {
   const DataTypeRules* rules = RulesOf(m_DataType);
   const bool decimals = rules != nullptr && rules->decimals;
-  if ((!decimals && New_DecimalPlaces != 0) || (decimals && New_DecimalPlaces < 0) || New_DecimalPlaces + 2 > m_Length) {
+  if ((!decimals && New_DecimalPlaces != 0) || (decimals && New_DecimalPlaces < 0) ||
+      New_DecimalPlaces + 2 > m_Length) {
     Refuse(kInvalid);
     return;
   }

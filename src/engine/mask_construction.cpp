@@ -11,10 +11,8 @@ using host::Variant;
 
 namespace {
 
-
 // n copies of c; settings read back unchecked may ask for a negative count, which gives none.
 std::u16string Repeat(int n, char16_t c) { return std::u16string(static_cast<std::size_t>(std::max(n, 0)), c); }
-
 
 char16_t AlphaCodeOf(int inputFormat) { return kAlphaNumericCodes[static_cast<std::size_t>(inputFormat - 1)]; }
 
@@ -62,8 +60,7 @@ std::u16string TextEngine::NumericMask() const {
   const int l = m_Length;
   const int d = m_DecimalPlaces;
   switch (m_InputFormat) {
-    case dtDigits:
-      return UngroupedNumericMask();
+    case dtDigits: return UngroupedNumericMask();
     case dtDigitsSigns:
       if (d > 0 && l > d + 2) return u"#" + Repeat(l - d - 2, u'9') + u"." + Repeat(d, u'9');
       if (d > 0) return u"9." + Repeat(d, u'9');
@@ -74,8 +71,7 @@ std::u16string TextEngine::NumericMask() const {
       if (l > d + 2 && !mask.empty()) mask[0] = u'#';  // the sign position
       return mask;
     }
-    default:
-      return m_Mask;
+    default: return m_Mask;
   }
 }
 
@@ -124,8 +120,7 @@ void TextEngine::RebuildMask() {
       if (m_InputFormat == dtYesNoFormat) m_Mask = u"Yes/No";
       m_DisplayMask = u" ";
       break;
-    default:
-      break;
+    default: break;
   }
   const bool unlimited = m_DataType == dtNumeric && !m_HasFocus;
   text1_.SetMaxLength(unlimited ? 0 : static_cast<std::int32_t>(m_Mask.size()));

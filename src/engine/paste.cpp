@@ -67,7 +67,8 @@ bool TextEngine::PasteWholeValue(std::u16string_view line) {
 bool TextEngine::StepOverLiteral(char16_t character) {
   if (!NothingSelected()) return false;
   const std::int32_t caret = text1_.SelStart();
-  if (caret >= static_cast<std::int32_t>(m_Mask.size()) || IsEditPos(caret) || m_Mask[static_cast<std::size_t>(caret)] != character) {
+  if (caret >= static_cast<std::int32_t>(m_Mask.size()) || IsEditPos(caret) ||
+      m_Mask[static_cast<std::size_t>(caret)] != character) {
     return false;
   }
   MoveCaret(caret + 1);

@@ -17,9 +17,7 @@ namespace {
 // Copied text often carries tabs and no-break spaces (thousands in many locales) for blanks.
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\u202F'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool AllDigits(std::u16string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
-}
+bool AllDigits(std::u16string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit); }
 
 constexpr std::u16string_view kCurrencySigns = u"$\u00A2\u00A3\u00A5\u20AC\u20B9\u20A9\u20BD\u20BA\u20AA\u20AB";
 
@@ -32,7 +30,8 @@ std::u16string_view Trim(std::u16string_view text) {
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
 bool SameLetters(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
 }
 
 // Takes `prefix` off the front of `text` (and the blanks after it); whether it was there.
@@ -50,7 +49,9 @@ AccountSide TakeAccountSide(std::u16string_view& text) {
   if (!rest.empty() && rest.back() == u'.') rest.remove_suffix(1);
   if (rest.size() < 2) return AccountSide::None;
   const std::u16string_view word = rest.substr(rest.size() - 2);
-  const AccountSide side = SameLetters(word, u"CR") ? AccountSide::Credit : SameLetters(word, u"DB") ? AccountSide::Debit : AccountSide::None;
+  const AccountSide side = SameLetters(word, u"CR")   ? AccountSide::Credit
+                           : SameLetters(word, u"DB") ? AccountSide::Debit
+                                                      : AccountSide::None;
   if (side != AccountSide::None) text = Trim(rest.substr(0, rest.size() - 2));
   return side;
 }
@@ -115,8 +116,10 @@ std::optional<double> ReadPastedNumber(std::u16string_view text) {
 
   const std::size_t point = text.find(u'.');
   const std::optional<std::u16string> whole = GroupedDigits(text.substr(0, point));
-  const std::u16string_view fraction = point == std::u16string_view::npos ? std::u16string_view{} : text.substr(point + 1);
-  if (!whole || (!fraction.empty() && !AllDigits(fraction)) || (whole->empty() && fraction.empty())) return std::nullopt;
+  const std::u16string_view fraction =
+      point == std::u16string_view::npos ? std::u16string_view{} : text.substr(point + 1);
+  if (!whole || (!fraction.empty() && !AllDigits(fraction)) || (whole->empty() && fraction.empty()))
+    return std::nullopt;
   try {
     return host::ReadNumber((negatives == 1 ? u"-" : u"") + *whole + u"." + std::u16string(fraction));
   } catch (const host::HostError&) {

@@ -12,8 +12,8 @@
 #include "engine/edit_history.h"
 #include "engine/edit_position_table.h"
 #include "engine/format_types.h"
-#include "kestrow/host/forms/control_site.h"
 #include "kestrow/host/controls/text_box.h"
+#include "kestrow/host/forms/control_site.h"
 #include "kestrow/host/values/variant.h"
 
 namespace kestrow::engine {

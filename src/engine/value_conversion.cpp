@@ -31,7 +31,9 @@ std::u16string_view Mid(std::u16string_view text, std::size_t start, std::size_t
   return start - 1 < text.size() ? text.substr(start - 1, length) : std::u16string_view{};
 }
 
-bool AllBlanks(std::u16string_view text) { return !text.empty() && text.find_first_not_of(u' ') == std::u16string_view::npos; }
+bool AllBlanks(std::u16string_view text) {
+  return !text.empty() && text.find_first_not_of(u' ') == std::u16string_view::npos;
+}
 
 Variant DateOrNull(std::int16_t day, std::int16_t month, std::int16_t year) {
   if (!CommonModule::IsValidDate(day, month, year)) return Variant::Null();
@@ -95,8 +97,9 @@ Variant TextEngine::ReadEditedDate() const {
   }
   const auto day = ReadDatePart(dayText);
   const auto month = ReadDatePart(monthText);
-  const auto year = AllBlanks(yearText) ? std::optional<std::int16_t>(static_cast<std::int16_t>(host::CivilOf(host::Today()).year))
-                                        : ReadDatePart(yearText);
+  const auto year = AllBlanks(yearText)
+                        ? std::optional<std::int16_t>(static_cast<std::int16_t>(host::CivilOf(host::Today()).year))
+                        : ReadDatePart(yearText);
   if (!day || !month || !year) return Variant::Null();
   return DateOrNull(*day, *month, *year);
 }
@@ -126,7 +129,8 @@ Variant TextEngine::ConvertForNumeric(const Variant& v) const {
     const double number = host::ReadNumber(host::ToText(v));
     if (number < 0 && m_InputFormat == dtDigits) return Variant::Null();
     const int d = m_DecimalPlaces;
-    const double f = host::ReadNumber(std::u16string(static_cast<std::size_t>(std::max(d, 0)), u'9')) * std::pow(10.0, -d);
+    const double f =
+        host::ReadNumber(std::u16string(static_cast<std::size_t>(std::max(d, 0)), u'9')) * std::pow(10.0, -d);
     const int a = d > 0 ? m_Length - d - 2 : m_Length - 1;
     const int b = d > 0 ? m_Length - d - 1 : m_Length;
     if (number < 0 && std::fabs(number) > std::pow(10.0, a) - 1 + f) return Variant::Null();
@@ -184,8 +188,7 @@ Variant TextEngine::ConvertForLogical(const Variant& v) const {
       if (first == u"0" || first == u"F" || first == u"N") return Variant::Integer(0);
       return Variant::Null();
     }
-    case host::VarType::Boolean:
-      return Variant::Integer(v.AsBoolean() ? 1 : 0);
+    case host::VarType::Boolean: return Variant::Integer(v.AsBoolean() ? 1 : 0);
     case host::VarType::Integer:
     case host::VarType::Long:
     case host::VarType::Double: {
@@ -194,8 +197,7 @@ Variant TextEngine::ConvertForLogical(const Variant& v) const {
       if (number == 0) return Variant::Integer(0);
       return Variant::Null();
     }
-    default:
-      return v;
+    default: return v;
   }
 }
 

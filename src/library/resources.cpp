@@ -23,29 +23,30 @@ constexpr int kFileSize = kPixelOffset + kRowStride * kHeight;
 
 // The standard 16 colours as R, G, B, in palette order.
 constexpr std::array<std::array<std::uint8_t, 3>, kPaletteSize> kPalette{{
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},  {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128},   {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {192, 192, 192},
+    {128, 128, 128},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 
 // A sunken entry field holding "ab" and a caret, top row first. '.' silver, 'g' grey, 'k' black,
 // 'w' white.
 constexpr std::array<std::string_view, kHeight> kGlyph{
-    "................",
-    "................",
-    "gggggggggggggggw",
-    "gkkkkkkkkkkkkk.w",
-    "gkwwwwwwwwwwwk.w",
-    "gkwwwwwwkwwwwk.w",
-    "gkwwwwwwkwwwwk.w",
-    "gkwwkkwwkkkwwk.w",
-    "gkwwwwkwkwwkwk.w",
-    "gkwwkkkwkwwkwk.w",
-    "gkwkwwkwkwwkwk.w",
-    "gkwwkkkwkkkwwk.w",
-    "gk.............w",
-    "wwwwwwwwwwwwwwww",
-    "................",
+    "................", "................", "gggggggggggggggw", "gkkkkkkkkkkkkk.w", "gkwwwwwwwwwwwk.w",
+    "gkwwwwwwkwwwwk.w", "gkwwwwwwkwwwwk.w", "gkwwkkwwkkkwwk.w", "gkwwwwkwkwwkwk.w", "gkwwkkkwkwwkwk.w",
+    "gkwkwwkwkwwkwk.w", "gkwwkkkwkkkwwk.w", "gk.............w", "wwwwwwwwwwwwwwww", "................",
 };
 
 constexpr std::uint8_t PaletteIndex(char c) {

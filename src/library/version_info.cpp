@@ -30,8 +30,12 @@ struct CVersionRecord {
       // Keys are literals too, so their data is null-terminated.
       entries[i] = {kEntries[i].key.data(), kEntries[i].value.data()};
     }
-    info = {kVersion.file_version.data(), kVersion.product_version.data(), kVersion.language, kVersion.code_page,
-            entries.data(), entries.size()};
+    info = {kVersion.file_version.data(),
+            kVersion.product_version.data(),
+            kVersion.language,
+            kVersion.code_page,
+            entries.data(),
+            entries.size()};
   }
   std::array<KestrowVersionEntry, kEntries.size()> entries{};
   KestrowVersionInfo info{};

@@ -169,8 +169,8 @@ void FormatPage::BuildPageMask() {
   if (dataType == kPasswordItem && txtPadChar.Text().empty()) txtPadChar.SetText(u"*");
   const std::u16string inputFormat = cmbInputFormat.Text();
   const std::u16string displayFormat = cmbDisplayFormat.Text();
-  const PageChoices choices{dataType, inputFormat, displayFormat, ValueOf(txtLength), ValueOf(txtDecPlaces),
-                            txtPadChar.Text()};
+  const PageChoices choices{dataType,           inputFormat,           displayFormat,
+                            ValueOf(txtLength), ValueOf(txtDecPlaces), txtPadChar.Text()};
   for (const std::u16string& step : MaskProposalSteps(choices)) txtMask.SetText(step);
 }
 

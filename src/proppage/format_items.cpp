@@ -52,7 +52,8 @@ const std::array<DataTypeChoice, 5> kChoices{{
 
 template <std::size_t N>
 std::u16string_view TextOf(const std::array<std::u16string_view, N>& items, std::int16_t value) {
-  return value >= 0 && static_cast<std::size_t>(value) < N ? items[static_cast<std::size_t>(value)] : std::u16string_view();
+  return value >= 0 && static_cast<std::size_t>(value) < N ? items[static_cast<std::size_t>(value)]
+                                                           : std::u16string_view();
 }
 
 template <std::size_t N>
@@ -78,7 +79,12 @@ const DataTypeChoice* ChoiceOf(std::u16string_view data_type_item) {
 
 std::int32_t InputFormatPosition(std::int32_t value, std::u16string_view data_type_item) {
   switch (value) {
-    case 0: case 1: case 2: case 3: case 4: case 6: return value;
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 6: return value;
     case 5:
       if (data_type_item == kAlphaNumericItem) return 5;
       if (data_type_item == kNumericItem) return 1;

@@ -15,7 +15,7 @@ struct PageChoices {
   std::u16string_view display_format;  // the display-format item; a date's separator is its first character
   double length = 0;                   // the numeric values of the length and decimal places fields
   double decimal_places = 0;
-  std::u16string_view pad_char;        // a password's mask repeats its first character
+  std::u16string_view pad_char;  // a password's mask repeats its first character
 };
 
 // The texts the page writes into its mask field, in turn; the last is the proposal. The grouped

@@ -73,8 +73,8 @@ bool Visible(const host::PageControl& control) {
 }  // namespace
 
 CellRect ToDialogCells(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
-  return {Round(top, kDialogTwipsPerRow), Round(left, kDialogTwipsPerColumn), std::max(Round(height, kDialogTwipsPerRow), 1),
-          std::max(Round(width, kDialogTwipsPerColumn), 1)};
+  return {Round(top, kDialogTwipsPerRow), Round(left, kDialogTwipsPerColumn),
+          std::max(Round(height, kDialogTwipsPerRow), 1), std::max(Round(width, kDialogTwipsPerColumn), 1)};
 }
 
 PlacedDialog PlaceDialog(const host::DialogForm& dialog) {
@@ -103,7 +103,8 @@ PlacedDialog PlacePage(const host::PropertyPage& page) {
   placed.columns = Round(page.ClientWidth(), kDialogTwipsPerColumn);
   const auto controls = page.Controls();
   auto isContainer = [&](std::string_view name) {
-    return std::any_of(controls.begin(), controls.end(), [&](const host::PageControl& c) { return c.container == name; });
+    return std::any_of(controls.begin(), controls.end(),
+                       [&](const host::PageControl& c) { return c.container == name; });
   };
   for (const host::PageControl& control : controls) {
     if (!Visible(control)) continue;
@@ -116,7 +117,8 @@ PlacedDialog PlacePage(const host::PropertyPage& page) {
   for (const host::PageControl& control : controls) {
     if (control.container.empty()) continue;
     auto find = [&](std::string_view name) {
-      return std::find_if(placed.items.begin(), placed.items.end(), [&](const PlacedItem& item) { return item.name == name; });
+      return std::find_if(placed.items.begin(), placed.items.end(),
+                          [&](const PlacedItem& item) { return item.name == name; });
     };
     const auto inner = find(control.name);
     const auto frame = find(control.container);
@@ -137,7 +139,9 @@ std::vector<std::u16string> LabelLines(const PlacedDialog& dialog, std::size_t i
   int room = dialog.columns - label.place.column;
   for (const PlacedItem& other : dialog.items) {
     const bool sameRow = other.place.row <= label.place.row && label.place.row < other.place.row + other.place.rows;
-    if (&other == &label || !sameRow || other.place.column <= label.place.column || other.kind == PlacedItem::Kind::Frame) continue;
+    if (&other == &label || !sameRow || other.place.column <= label.place.column ||
+        other.kind == PlacedItem::Kind::Frame)
+      continue;
     room = std::min(room, other.place.column - label.place.column - 1);
   }
   return {FitToCells(label.caption, std::max(room, 0))};

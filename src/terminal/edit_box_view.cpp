@@ -4,7 +4,8 @@
 
 namespace kestrow::terminal {
 
-void DrawEditBox(Screen& screen, const host::EditBox& box, BoxMemory& memory, int row, int column, int cells, Style style) {
+void DrawEditBox(Screen& screen, const host::EditBox& box, BoxMemory& memory, int row, int column, int cells,
+                 Style style) {
   const std::u16string text = box.DisplayedText();
   const std::int32_t start = box.SelStart();
   const std::int32_t end = start + box.SelLength();
@@ -18,8 +19,10 @@ void DrawEditBox(Screen& screen, const host::EditBox& box, BoxMemory& memory, in
   int offset = 0;
   for (const Glyph& glyph : window.glyphs) {
     const bool selected = box.HasFocus() && glyph.index >= start && glyph.index < end;
-    screen.Put(row, column + offset, std::u16string_view(text).substr(static_cast<std::size_t>(glyph.index), static_cast<std::size_t>(glyph.units)),
-               selected ? Style::Selection : style, glyph.cells);
+    screen.Put(
+        row, column + offset,
+        std::u16string_view(text).substr(static_cast<std::size_t>(glyph.index), static_cast<std::size_t>(glyph.units)),
+        selected ? Style::Selection : style, glyph.cells);
     offset += glyph.cells;
   }
   if (box.HasFocus()) screen.PlaceCaret(row, column + window.caret_column);

@@ -18,7 +18,8 @@ struct BoxMemory {
   std::int32_t caret = 0;
 };
 
-void DrawEditBox(Screen& screen, const host::EditBox& box, BoxMemory& memory, int row, int column, int cells, Style style);
+void DrawEditBox(Screen& screen, const host::EditBox& box, BoxMemory& memory, int row, int column, int cells,
+                 Style style);
 // Where a click on `offset` cells into the box, as last drawn, puts the caret.
 std::int32_t IndexUnderClick(const host::EditBox& box, const BoxMemory& memory, int cells, int offset);
 

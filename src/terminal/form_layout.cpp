@@ -17,7 +17,9 @@ constexpr int kMinimumBoxCells = 6;
 // An unsized control gets its places and room for a sign and brackets.
 constexpr int kUnsizedExtraCells = 3;
 
-int CellsFromTwips(std::int32_t twips) { return static_cast<int>((std::max(twips, 0) + kTwipsPerColumn / 2) / kTwipsPerColumn); }
+int CellsFromTwips(std::int32_t twips) {
+  return static_cast<int>((std::max(twips, 0) + kTwipsPerColumn / 2) / kTwipsPerColumn);
+}
 
 int BoxCells(const FieldPlace& place) {
   return std::max(place.width > 0 ? CellsFromTwips(place.width) : place.length + kUnsizedExtraCells, 1);

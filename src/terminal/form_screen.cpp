@@ -44,7 +44,8 @@ void FormScreen::Draw() {
 
 void FormScreen::DrawField(std::size_t index, const FieldCells& cells) {
   const host::EditBox& box = session_.form.Box(session_.fields[index]);
-  screen_.Put(cells.row, cells.label_column, session_.fields[index] + u":", box.Enabled() ? Style::Normal : Style::Disabled);
+  screen_.Put(cells.row, cells.label_column, session_.fields[index] + u":",
+              box.Enabled() ? Style::Normal : Style::Disabled);
 
   DrawEditBox(screen_, box, memory_[index], cells.row, cells.box_column, cells.box_width, Style::Field);
 }
@@ -82,7 +83,8 @@ void FormScreen::Mouse(const MouseReport& report) {
     form.Mouse(name, host::Form::MouseAction::Down, kLeftButton, 0, at.x, at.y);
     // The focus arriving may have rebuilt the text: the caret goes where the pointer is now.
     if (form.FocusedName() == name) {
-      form.Select(IndexUnderClick(form.Box(name), memory_[*field], cells.box_width, report.column - cells.box_column), 0);
+      form.Select(IndexUnderClick(form.Box(name), memory_[*field], cells.box_width, report.column - cells.box_column),
+                  0);
     }
     pressed_ = field;
   }

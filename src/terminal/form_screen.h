@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "edit_box_view.h"
 #include "kestrow/terminal/form_layout.h"
 #include "kestrow/terminal/terminal_host.h"
-#include "edit_box_view.h"
 #include "screen.h"
 
 namespace kestrow::terminal {

@@ -18,7 +18,11 @@ constexpr char32_t kDeleteCharacter = 127;
 
 // Control characters the host keeps: the bindings for terminals without function keys.
 constexpr std::array<std::pair<char, Command>, 5> kControlCommands{{
-    {'S', Command::Save}, {'Q', Command::Quit}, {'T', Command::About}, {'F', Command::Page}, {'L', Command::Redraw},
+    {'S', Command::Save},
+    {'Q', Command::Quit},
+    {'T', Command::About},
+    {'F', Command::Page},
+    {'L', Command::Redraw},
 }};
 
 struct NamedCode {
@@ -28,18 +32,30 @@ struct NamedCode {
 
 const std::array<NamedCode, 25>& KeyCodes() {
   static const std::array<NamedCode, 25> codes{{
-      {"KEY_LEFT", FieldKey{"Left", 0}},        {"KEY_RIGHT", FieldKey{"Right", 0}},
-      {"KEY_UP", FieldKey{"Up", 0}},            {"KEY_DOWN", FieldKey{"Down", 0}},
-      {"KEY_HOME", FieldKey{"Home", 0}},        {"KEY_END", FieldKey{"End", 0}},
-      {"KEY_DC", FieldKey{"Delete", 0}},        {"KEY_IC", FieldKey{"Insert", 0}},
-      {"KEY_BACKSPACE", FieldKey{"Backspace", 0}}, {"KEY_ENTER", FieldKey{"Enter", 0}},
-      {"KEY_SLEFT", FieldKey{"Left", kShiftMask}}, {"KEY_SRIGHT", FieldKey{"Right", kShiftMask}},
-      {"KEY_SR", FieldKey{"Up", kShiftMask}},   {"KEY_SF", FieldKey{"Down", kShiftMask}},
-      {"KEY_SHOME", FieldKey{"Home", kShiftMask}}, {"KEY_SEND", FieldKey{"End", kShiftMask}},
-      {"KEY_SDC", FieldKey{"Delete", kShiftMask}}, {"KEY_SIC", FieldKey{"Insert", kShiftMask}},
-      {"KEY_BTAB", TabMove{true}},              {"KEY_F(1)", Command::About},
-      {"KEY_F(2)", Command::Page},              {"KEY_F(10)", Command::Quit},
-      {"KEY_F(4)", FieldKey{"F4", 0}},          {"KEY_RESIZE", Command::Resize},
+      {"KEY_LEFT", FieldKey{"Left", 0}},
+      {"KEY_RIGHT", FieldKey{"Right", 0}},
+      {"KEY_UP", FieldKey{"Up", 0}},
+      {"KEY_DOWN", FieldKey{"Down", 0}},
+      {"KEY_HOME", FieldKey{"Home", 0}},
+      {"KEY_END", FieldKey{"End", 0}},
+      {"KEY_DC", FieldKey{"Delete", 0}},
+      {"KEY_IC", FieldKey{"Insert", 0}},
+      {"KEY_BACKSPACE", FieldKey{"Backspace", 0}},
+      {"KEY_ENTER", FieldKey{"Enter", 0}},
+      {"KEY_SLEFT", FieldKey{"Left", kShiftMask}},
+      {"KEY_SRIGHT", FieldKey{"Right", kShiftMask}},
+      {"KEY_SR", FieldKey{"Up", kShiftMask}},
+      {"KEY_SF", FieldKey{"Down", kShiftMask}},
+      {"KEY_SHOME", FieldKey{"Home", kShiftMask}},
+      {"KEY_SEND", FieldKey{"End", kShiftMask}},
+      {"KEY_SDC", FieldKey{"Delete", kShiftMask}},
+      {"KEY_SIC", FieldKey{"Insert", kShiftMask}},
+      {"KEY_BTAB", TabMove{true}},
+      {"KEY_F(1)", Command::About},
+      {"KEY_F(2)", Command::Page},
+      {"KEY_F(10)", Command::Quit},
+      {"KEY_F(4)", FieldKey{"F4", 0}},
+      {"KEY_RESIZE", Command::Resize},
       {"KEY_MOUSE", Command::Mouse},
   }};
   return codes;
@@ -48,8 +64,14 @@ const std::array<NamedCode, 25>& KeyCodes() {
 // Extended key names of xterm-like terminals: a capability stem and the modifier parameter
 // (2 Shift, 3 Alt, 5 Ctrl and their sums over 1).
 constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kExtendedStems{{
-    {"kLFT", "Left"}, {"kRIT", "Right"}, {"kUP", "Up"}, {"kDN", "Down"},
-    {"kHOM", "Home"}, {"kEND", "End"}, {"kDC", "Delete"}, {"kIC", "Insert"},
+    {"kLFT", "Left"},
+    {"kRIT", "Right"},
+    {"kUP", "Up"},
+    {"kDN", "Down"},
+    {"kHOM", "Home"},
+    {"kEND", "End"},
+    {"kDC", "Delete"},
+    {"kIC", "Insert"},
 }};
 
 KeyAction DecodeExtended(std::string_view name) {
@@ -134,6 +156,8 @@ KeyAction Decode(const TerminalInput& input) {
   return DecodeCharacter(input.character);
 }
 
-std::size_t Cycle(std::size_t at, std::size_t count, bool backwards) { return (at + (backwards ? count - 1 : 1)) % count; }
+std::size_t Cycle(std::size_t at, std::size_t count, bool backwards) {
+  return (at + (backwards ? count - 1 : 1)) % count;
+}
 
 }  // namespace kestrow::terminal

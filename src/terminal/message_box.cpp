@@ -14,9 +14,9 @@ namespace {
 constexpr int kButtonSetMask = 0x7;
 constexpr int kIconMask = 0x70;
 constexpr int kDefaultButtonMask = 0x300;
-constexpr int kPadding = 2;        // columns between the frame and the text
+constexpr int kPadding = 2;  // columns between the frame and the text
 constexpr int kButtonGap = 2;
-constexpr int kScreenMargin = 2;   // columns kept free on each side of the screen
+constexpr int kScreenMargin = 2;  // columns kept free on each side of the screen
 constexpr int kWidestPrompt = 60;
 
 std::vector<MessageButton> ButtonSet(int set) {
@@ -86,7 +86,8 @@ MessageBoxShape DescribeMessageBox(int buttons, std::optional<std::u16string_vie
   shape.caption = caption && !caption->empty() ? std::u16string(*caption) : std::u16string(kDefaultCaption);
   shape.icon = IconWords(buttons & kIconMask);
   shape.buttons = ButtonSet(buttons & kButtonSetMask);
-  shape.default_button = std::min<std::size_t>(static_cast<std::size_t>((buttons & kDefaultButtonMask) >> 8), shape.buttons.size() - 1);
+  shape.default_button =
+      std::min<std::size_t>(static_cast<std::size_t>((buttons & kDefaultButtonMask) >> 8), shape.buttons.size() - 1);
   shape.escape_code = EscapeCode(shape.buttons);
   return shape;
 }
@@ -97,7 +98,8 @@ std::vector<std::u16string> WrapText(std::u16string_view text, int cells) {
   std::size_t start = 0;
   while (true) {
     const std::size_t end = text.find_first_of(u"\r\n", start);
-    WrapParagraph(text.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start), cells, lines);
+    WrapParagraph(text.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start), cells,
+                  lines);
     if (end == std::u16string_view::npos) break;
     start = end + (text.substr(end, 2) == u"\r\n" ? 2 : 1);
   }
@@ -106,7 +108,8 @@ std::vector<std::u16string> WrapText(std::u16string_view text, int cells) {
 
 std::u16string ButtonLabel(std::u16string_view label) { return u"< " + std::u16string(label) + u" >"; }
 
-MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows, int screen_columns) {
+MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows,
+                                  int screen_columns) {
   MessageBoxLayout layout;
   const int widest = std::max(std::min(kWidestPrompt, screen_columns - 2 * kScreenMargin - 2 * kPadding - 2), 1);
   if (!shape.icon.empty()) layout.lines.push_back(shape.icon + u":");
@@ -141,7 +144,8 @@ std::optional<int> AnswerKey(const MessageBoxShape& shape, std::size_t& chosen, 
     if (key->name == "Left" || key->name == "Right") chosen = Cycle(chosen, count, key->name == "Left");
   } else if (const auto* typed = std::get_if<TypedText>(&action)) {
     for (const MessageButton& button : shape.buttons) {
-      if (std::towupper(static_cast<wint_t>(typed->text[0])) == static_cast<wint_t>(button.label[0])) return button.code;
+      if (std::towupper(static_cast<wint_t>(typed->text[0])) == static_cast<wint_t>(button.label[0]))
+        return button.code;
     }
   }
   return std::nullopt;

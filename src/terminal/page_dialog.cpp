@@ -8,12 +8,12 @@
 #include <string>
 #include <variant>
 
+#include "edit_box_view.h"
 #include "kestrow/host/forms/form_page_frame.h"
 #include "kestrow/proppage/format_page.h"
 #include "kestrow/terminal/cells.h"
 #include "kestrow/terminal/dialog_layout.h"
 #include "kestrow/terminal/message_box.h"
-#include "edit_box_view.h"
 #include "terminal_dialogs.h"
 
 namespace kestrow::terminal {
@@ -28,17 +28,22 @@ constexpr int kButtonRows = 2;  // a blank row, then the buttons
 class PageDialog {
  public:
   PageDialog(Screen& screen, host::Form& form)
-      : screen_(screen), frame_(form, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); }) {}
+      : screen_(screen),
+        frame_(form, [](host::PageFrame& frame) { return std::make_unique<proppage::FormatPage>(frame); }) {}
 
   void Show(host::Dispatchable& control) {
     frame_.Select({&control});
     const std::vector<std::string_view> stops = PageStops();
     if (!stops.empty()) frame_.Focus(stops.front());
-    RunModal(screen_, [this] { Draw(); }, [this](const KeyAction& action, const std::optional<MouseReport>& mouse) {
-      if (mouse) Mouse(*mouse);
-      else Key(action);
-      return closed_;
-    });
+    RunModal(
+        screen_, [this] { Draw(); },
+        [this](const KeyAction& action, const std::optional<MouseReport>& mouse) {
+          if (mouse)
+            Mouse(*mouse);
+          else
+            Key(action);
+          return closed_;
+        });
   }
 
  private:
@@ -46,7 +51,8 @@ class PageDialog {
   std::vector<std::string_view> PageStops() {
     std::vector<std::string_view> stops;
     for (const host::PageControl& control : frame_.Page().Controls()) {
-      if (!std::holds_alternative<host::CaptionedControl*>(control.control) && host::Reachable(control)) stops.push_back(control.name);
+      if (!std::holds_alternative<host::CaptionedControl*>(control.control) && host::Reachable(control))
+        stops.push_back(control.name);
     }
     return stops;
   }
@@ -81,13 +87,15 @@ class PageDialog {
     if (action == KeyAction{FieldKey{"Escape", 0}}) return Press(Button::Cancel);
     const std::optional<std::string_view> focused = frame_.FocusedName();
     if (!focused) {
-      if (action == KeyAction{FieldKey{"Enter", 0}} || action == KeyAction{TypedText{u" "}}) Press(kButtons[button_].first);
+      if (action == KeyAction{FieldKey{"Enter", 0}} || action == KeyAction{TypedText{u" "}})
+        Press(kButtons[button_].first);
       const bool left = action == KeyAction{FieldKey{"Left", 0}};
       if (left || action == KeyAction{FieldKey{"Right", 0}}) button_ = Cycle(button_, kButtons.size(), left);
       return;
     }
     const host::PageControl* control = frame_.Find(*focused);
-    if (auto* const* list = std::get_if<host::DropDownList*>(&control->control)) return ListKey(*focused, **list, action);
+    if (auto* const* list = std::get_if<host::DropDownList*>(&control->control))
+      return ListKey(*focused, **list, action);
     if (action == KeyAction{FieldKey{"Enter", 0}}) return Press(Button::Ok);
     if (const auto* key = std::get_if<FieldKey>(&action)) frame_.PressKey(key->name, key->shift);
     if (const auto* typed = std::get_if<TypedText>(&action)) frame_.Type(typed->text);
@@ -111,12 +119,14 @@ class PageDialog {
   void OpenList(std::string_view name, const host::DropDownList& list) {
     if (list.ListCount() == 0) return;
     std::int32_t chosen = std::max(list.ListIndex(), 0);
-    RunModal(screen_, [&] { DrawOpenList(name, list, chosen); }, [&](const KeyAction& action, const std::optional<MouseReport>&) {
-      if (action == KeyAction{FieldKey{"Down", 0}}) chosen = std::min(chosen + 1, list.ListCount() - 1);
-      if (action == KeyAction{FieldKey{"Up", 0}}) chosen = std::max(chosen - 1, 0);
-      if (action == KeyAction{FieldKey{"Enter", 0}}) frame_.Pick(name, list.List(chosen));
-      return action == KeyAction{FieldKey{"Enter", 0}} || action == KeyAction{FieldKey{"Escape", 0}};
-    });
+    RunModal(
+        screen_, [&] { DrawOpenList(name, list, chosen); },
+        [&](const KeyAction& action, const std::optional<MouseReport>&) {
+          if (action == KeyAction{FieldKey{"Down", 0}}) chosen = std::min(chosen + 1, list.ListCount() - 1);
+          if (action == KeyAction{FieldKey{"Up", 0}}) chosen = std::max(chosen - 1, 0);
+          if (action == KeyAction{FieldKey{"Enter", 0}}) frame_.Pick(name, list.List(chosen));
+          return action == KeyAction{FieldKey{"Enter", 0}} || action == KeyAction{FieldKey{"Escape", 0}};
+        });
   }
 
   void Press(Button button) {
@@ -139,7 +149,8 @@ class PageDialog {
       const int row = place.Row(item.place.row);
       const int column = place.Column(item.place.column);
       const bool inside = mouse.row == row && mouse.column >= column && mouse.column < column + item.place.columns;
-      if (inside && (item.kind == PlacedItem::Kind::List || item.kind == PlacedItem::Kind::Field)) return frame_.Focus(item.name);
+      if (inside && (item.kind == PlacedItem::Kind::List || item.kind == PlacedItem::Kind::Field))
+        return frame_.Focus(item.name);
     }
   }
 
@@ -177,14 +188,18 @@ class PageDialog {
       const int row = place.Row(item.place.row);
       const int column = place.Column(item.place.column);
       const host::PageControl* control = frame_.Find(item.name);
-      if (item.kind == PlacedItem::Kind::List) DrawList(item, *std::get<host::DropDownList*>(control->control), row, column);
-      if (item.kind == PlacedItem::Kind::Field) DrawField(item, *std::get<host::EditBox*>(control->control), row, column);
+      if (item.kind == PlacedItem::Kind::List)
+        DrawList(item, *std::get<host::DropDownList*>(control->control), row, column);
+      if (item.kind == PlacedItem::Kind::Field)
+        DrawField(item, *std::get<host::EditBox*>(control->control), row, column);
     }
     for (std::size_t i = 0; i < kButtons.size(); ++i) {
       const bool chosen = !frame_.FocusedName() && button_ == i;
       const bool enabled = kButtons[i].first != Button::Apply || frame_.Site().Changed();
       screen_.Put(ButtonRow(place), ButtonColumn(place, i), ButtonLabel(kButtons[i].second),
-                  chosen ? Style::ChosenButton : enabled ? Style::Dialog : Style::Disabled);
+                  chosen    ? Style::ChosenButton
+                  : enabled ? Style::Dialog
+                            : Style::Disabled);
     }
   }
 
@@ -216,7 +231,8 @@ class PageDialog {
   }
 
   void DrawField(const PlacedItem& item, const host::EditBox& box, int row, int column) {
-    DrawEditBox(screen_, box, memory_[item.name], row, column, item.place.columns, item.enabled ? Style::Field : Style::Disabled);
+    DrawEditBox(screen_, box, memory_[item.name], row, column, item.place.columns,
+                item.enabled ? Style::Field : Style::Disabled);
   }
 
   Screen& screen_;

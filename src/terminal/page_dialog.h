@@ -3,8 +3,8 @@
 // and Cancel. Tab visits the page's controls the user can reach, then the buttons.
 #pragma once
 
-#include "kestrow/host/values/dispatchable.h"
 #include "kestrow/host/forms/form.h"
+#include "kestrow/host/values/dispatchable.h"
 #include "screen.h"
 
 namespace kestrow::terminal {

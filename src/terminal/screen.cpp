@@ -108,7 +108,8 @@ Screen::Screen() {
   paste_start_ = BindUnusedKeyCode(kPasteStart);
   paste_end_ = BindUnusedKeyCode(kPasteEnd);
   SendToTerminal(tty_.get(), kBracketedPasteOn);
-  std::string reset = Capability("rmcup") + Capability("cnorm") + Capability("rmkx") + Capability("sgr0") + kBracketedPasteOff;
+  std::string reset =
+      Capability("rmcup") + Capability("cnorm") + Capability("rmkx") + Capability("sgr0") + kBracketedPasteOff;
   if (!Capability("kmous").empty()) reset += "\033[?1000l\033[?1002l\033[?1006l";
   signals_->SetResetSequence(reset);
 }

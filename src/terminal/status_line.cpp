@@ -33,7 +33,8 @@ std::u16string InputFormatName(std::int32_t value) { return ConstantName(control
 
 std::u16string StatusText(const FieldStatus* focused, std::u16string_view notice, int columns) {
   std::u16string left = u" ";
-  if (focused) left += focused->name + u"  " + DataTypeName(focused->data_type) + u"  " + InputFormatName(focused->input_format);
+  if (focused)
+    left += focused->name + u"  " + DataTypeName(focused->data_type) + u"  " + InputFormatName(focused->input_format);
   if (!notice.empty()) left += (focused ? u"  " : u"") + std::u16string(notice);
   return PadToCells(std::move(left), columns);
 }

@@ -33,7 +33,8 @@ int TerminalDialogs::MsgBox(std::u16string_view prompt, int buttons, std::option
     const MessageBoxLayout layout = LayOutMessageBox(shape, prompt, screen_.Rows(), screen_.Columns());
     screen_.Frame(layout.top, layout.left, layout.rows, layout.columns, shape.caption, Style::Dialog);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
-      screen_.Put(layout.top + 2 + static_cast<int>(i), layout.left + 3, layout.lines[i], Style::Dialog, layout.columns - 4);
+      screen_.Put(layout.top + 2 + static_cast<int>(i), layout.left + 3, layout.lines[i], Style::Dialog,
+                  layout.columns - 4);
     }
     for (std::size_t i = 0; i < shape.buttons.size(); ++i) {
       screen_.Put(layout.button_row, layout.button_columns[i], ButtonLabel(shape.buttons[i].label),
@@ -84,8 +85,10 @@ void TerminalDialogs::ShowModal(host::DialogForm& dialog) {
     } else if (action == KeyAction{TypedText{u" "}} && !buttons.empty()) {
       dialog.Click(placed.items[buttons[chosen]].name);
     } else if (action == KeyAction{FieldKey{"Enter", 0}}) {
-      if (buttons.empty()) dialog.PressEnter();
-      else dialog.Click(placed.items[buttons[chosen]].name);
+      if (buttons.empty())
+        dialog.PressEnter();
+      else
+        dialog.Click(placed.items[buttons[chosen]].name);
     }
     // A dialog that ignores its keys (no default or cancel button) still closes on Esc.
     if (!dialog.Unloaded() && action == KeyAction{FieldKey{"Escape", 0}}) dialog.Close();

@@ -51,7 +51,11 @@ class DialogsHookup {
 class LiveSession {
  public:
   LiveSession(Session& session, Screen& screen)
-      : session_(session), screen_(screen), dialogs_(screen), view_(screen, session), changes_(session.form, session.fields) {}
+      : session_(session),
+        screen_(screen),
+        dialogs_(screen),
+        view_(screen, session),
+        changes_(session.form, session.fields) {}
 
   void Run() {
     DialogsHookup hookup(session_.form, dialogs_);
@@ -74,7 +78,8 @@ class LiveSession {
   void Act(const KeyAction& action, const std::optional<MouseReport>& mouse) {
     host::Form& form = session_.form;
     if (const auto* command = std::get_if<Command>(&action)) return Do(*command, mouse);
-    if (const auto* key = std::get_if<FieldKey>(&action); key && form.FocusedName()) form.PressKey(key->name, key->shift);
+    if (const auto* key = std::get_if<FieldKey>(&action); key && form.FocusedName())
+      form.PressKey(key->name, key->shift);
     if (const auto* typed = std::get_if<TypedText>(&action); typed && form.FocusedName()) form.Type(typed->text);
     if (const auto* pasted = std::get_if<PastedText>(&action); pasted && form.FocusedName()) form.Paste(pasted->text);
     if (const auto* tab = std::get_if<TabMove>(&action)) form.Tab(tab->backwards);

@@ -9,8 +9,8 @@ namespace kestrow::terminal {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kSettings{"DataType", "InputFormat", "DisplayFormat", "PadChar",
-                                                    "Length", "DecimalPlaces", "Mask"};
+constexpr std::array<std::string_view, 7> kSettings{"DataType", "InputFormat",   "DisplayFormat", "PadChar",
+                                                    "Length",   "DecimalPlaces", "Mask"};
 constexpr std::int32_t kNumeric = 1;  // dtNumeric
 
 bool IsNumber(const host::Variant& value) {

@@ -22,7 +22,8 @@ std::optional<std::string> WhyNoTerminal() {
   int status = 0;
   std::optional<std::string> why;
   if (setupterm(type, tty, &status) != OK) {
-    why = status == 0 ? "the terminal type \"" + std::string(type) + "\" is unknown" : std::string("no terminal database is installed");
+    why = status == 0 ? "the terminal type \"" + std::string(type) + "\" is unknown"
+                      : std::string("no terminal database is installed");
   } else {
     const char* cursor = tigetstr("cup");
     if (!cursor || cursor == reinterpret_cast<const char*>(-1) || tigetflag("hc") > 0) {

@@ -111,8 +111,8 @@ TEST(AboutLayout, LabelsReadTitleVersionMakerThenFieldNames) {
 
 TEST(AboutLayout, FieldNamesLineUpTheirColonsInAFixedPitchFont) {
   const AboutForm form(KestrowApplication());
-  const std::vector<std::pair<const char*, const char*>> rows{{"Label4", "Label1"}, {"Label5", "Label2"},
-                                                              {"Label6", "Label3"}};
+  const std::vector<std::pair<const char*, const char*>> rows{
+      {"Label4", "Label1"}, {"Label5", "Label2"}, {"Label6", "Label3"}};
   for (const auto& [field, value] : rows) {
     const DialogControl& name = Get(form, field);
     EXPECT_EQ(name.caption.size(), 9u) << field;

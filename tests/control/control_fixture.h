@@ -27,7 +27,9 @@ class ControlTest : public ::testing::Test {
   control::Text& Control() { return *text_; }
 
   host::Variant Get(std::string_view name) { return control::GetProperty(*text_, control::MemberNamed(name)); }
-  void Put(std::string_view name, const host::Variant& value) { control::PutProperty(*text_, control::MemberNamed(name), value); }
+  void Put(std::string_view name, const host::Variant& value) {
+    control::PutProperty(*text_, control::MemberNamed(name), value);
+  }
 
   // The records since the last call, as "changed X", "event X", "msgbox prompt|buttons|caption".
   std::vector<std::string> Log() {

@@ -1,7 +1,7 @@
 // Hand-edited stored settings are taken as they are; whatever they hold, editing the field
 // afterwards never crashes, never writes outside the box text and keeps the selection inside it.
-#include "control/text_internals.h"
 #include "control/control_fixture.h"
+#include "control/text_internals.h"
 #include "kestrow/control/form_storage.h"
 
 namespace kestrow::testing {
@@ -63,7 +63,8 @@ TEST_F(HostileSettings, EditingAfterImpossibleStoredSettingsStaysSound) {
       sound();
     };
     guarded([&] { form_.Focus(u"Hostile"); });
-    for (const char* key : {"End", "Home", "Right", "Left", "Delete", "Backspace"}) guarded([&] { form_.PressKey(key, 0); });
+    for (const char* key : {"End", "Home", "Right", "Left", "Delete", "Backspace"})
+      guarded([&] { form_.PressKey(key, 0); });
     guarded([&] { form_.Focus(u"Hostile"); });
     guarded([&] { form_.Type(u"1-.aZ 9"); });
     guarded([&] { form_.Focus(u"Hostile"); });

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <set>
 
-#include "control/text_internals.h"
 #include "control/control_fixture.h"
+#include "control/text_internals.h"
 #include "kestrow/control/type_library.h"
 
 namespace kestrow::testing {
@@ -16,8 +16,8 @@ TEST_F(Interface, SizingKeepsAMinimumAndANarrowerInnerBox) {
   struct Row {
     std::int32_t width, height, controlWidth, controlHeight, boxWidth, boxHeight;
   };
-  for (const Row row : {Row{100, 100, 250, 285, 200, 285}, Row{3000, 500, 3000, 500, 2950, 500}, Row{250, 285, 250, 285, 200, 285},
-                        Row{1000, 10, 1000, 285, 950, 285}}) {
+  for (const Row row : {Row{100, 100, 250, 285, 200, 285}, Row{3000, 500, 3000, 500, 2950, 500},
+                        Row{250, 285, 250, 285, 200, 285}, Row{1000, 10, 1000, 285, 950, 285}}) {
     Control().Resize(row.width, row.height);
     EXPECT_EQ(Control().Width(), row.controlWidth) << row.width << "x" << row.height;
     EXPECT_EQ(Control().Height(), row.controlHeight) << row.width << "x" << row.height;
@@ -31,7 +31,8 @@ TEST_F(Interface, TextAndSelTextAreReadOnlyWithTheirOwnMessages) {
   Log();
   Put("Text", Variant::String(u"new"));
   Put("SelText", Variant::String(u"x"));
-  EXPECT_EQ(Log(), (std::vector<std::string>{"msgbox Property is Read Only|0|(none)", "msgbox Property is Read Only|16|Valid Text Box"}));
+  EXPECT_EQ(Log(), (std::vector<std::string>{"msgbox Property is Read Only|0|(none)",
+                                             "msgbox Property is Read Only|16|Valid Text Box"}));
   EXPECT_EQ(Get("Text"), Variant::String(u"abc"));
 }
 
@@ -132,8 +133,9 @@ TEST_F(Interface, TheFieldsOwnHandlerHearsItsEventsAfterTheHost) {
   form_.Type(u"a");
   form_.Click(u"Field1");
   EXPECT_EQ(Control().GetText(), u"b");
-  EXPECT_EQ(order, (std::vector<std::string>{"form KeyDown", "field KeyDown", "form KeyPress", "field KeyPress", "form Change",
-                                             "field Change", "form KeyUp", "field KeyUp", "form Click", "field Click"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"form KeyDown", "field KeyDown", "form KeyPress", "field KeyPress", "form Change",
+                                      "field Change", "form KeyUp", "field KeyUp", "form Click", "field Click"}));
   // Without it again, the host alone hears them.
   Control().SetEventHandler({});
   order.clear();

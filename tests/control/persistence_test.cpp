@@ -1,10 +1,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "control/text_internals.h"
 #include "control/control_fixture.h"
-#include "kestrow/control/form_storage.h"
+#include "control/text_internals.h"
 #include "engine/format_types.h"
+#include "kestrow/control/form_storage.h"
 
 namespace kestrow::testing {
 namespace {
@@ -23,16 +23,19 @@ using host::Variant;
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kStoredKeys{
-    "BackColor",   "Enabled",       "Font",          "LinkItem",      "LinkMode",     "LinkTimeout", "LinkTopic",  "Locked",
-    "MouseIcon",   "MousePointer",  "Text",          "RightToLeft",   "OLEDropMode",  "OLEDragMode", "Alignment",  "FontUnderline",
-    "FontStrikethru", "FontSize",   "FontName",      "FontItalic",    "FontBold",     "DataType",    "InputFormat", "DisplayFormat",
-    "PadChar",     "Mask",          "DisplayMask",   "AutoTab",       "AutoSelect",   "DecimalPlaces", "Length",   "Value",
-    "SelText",     "SelStart",      "SelLength",     "BorderStyle",   "ForeColor",    "Appearance"};
+    "BackColor",   "Enabled",       "Font",           "LinkItem", "LinkMode",    "LinkTimeout", "LinkTopic",
+    "Locked",      "MouseIcon",     "MousePointer",   "Text",     "RightToLeft", "OLEDropMode", "OLEDragMode",
+    "Alignment",   "FontUnderline", "FontStrikethru", "FontSize", "FontName",    "FontItalic",  "FontBold",
+    "DataType",    "InputFormat",   "DisplayFormat",  "PadChar",  "Mask",        "DisplayMask", "AutoTab",
+    "AutoSelect",  "DecimalPlaces", "Length",         "Value",    "SelText",     "SelStart",    "SelLength",
+    "BorderStyle", "ForeColor",     "Appearance"};
 
 class Persistence : public ControlTest {
  protected:
-  Persistence() : dir_(fs::temp_directory_path() / ("kestrow-persistence-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                                    "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+  Persistence()
+      : dir_(fs::temp_directory_path() /
+             ("kestrow-persistence-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
     fs::create_directories(dir_);
   }
   ~Persistence() override { fs::remove_all(dir_); }
@@ -91,11 +94,14 @@ TEST_F(Persistence, StoredLengthsOutsideTheTypesBoundsAreBroughtIn) {
     std::int16_t expectedLength, expectedDecimals;
   } rows[] = {
       {"number too long", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), 400, 2, 20, 2},
-      {"too many decimals", Number(control::DataType::Numeric), Number(control::InputFormat::DigitsSigns), 20, 19, 20, 16},
+      {"too many decimals", Number(control::DataType::Numeric), Number(control::InputFormat::DigitsSigns), 20, 19, 20,
+       16},
       {"decimals without room", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), 3, 2, 3, 1},
       {"no places", Number(control::DataType::Numeric), Number(control::InputFormat::Digits), -4, 0, 1, 0},
-      {"custom numeric mask", Number(control::DataType::Numeric), Number(control::InputFormat::CustomFormat), 30, 0, 30, 0},
-      {"decimals on text", Number(control::DataType::AlphaNumeric), Number(control::InputFormat::Alphabets), 6, 3, 6, 0},
+      {"custom numeric mask", Number(control::DataType::Numeric), Number(control::InputFormat::CustomFormat), 30, 0, 30,
+       0},
+      {"decimals on text", Number(control::DataType::AlphaNumeric), Number(control::InputFormat::Alphabets), 6, 3, 6,
+       0},
       {"short date", Number(control::DataType::Date), Number(control::InputFormat::BritishDate), 7, 0, 10, 0},
       {"long yes/no", Number(control::DataType::Logical), Number(control::InputFormat::YesNoFormat), 9, 1, 5, 0},
   };
@@ -225,7 +231,8 @@ TEST_F(Persistence, WrongTypeStopsTheReadNamingTheKey) {
     FAIL() << "no error";
   } catch (const host::HostError& error) {
     EXPECT_EQ(error.Number(), host::errors::kTypeMismatch);
-    EXPECT_NE(error.Description().find("control \"Broken\", key \"FontSize\""), std::string::npos) << error.Description();
+    EXPECT_NE(error.Description().find("control \"Broken\", key \"FontSize\""), std::string::npos)
+        << error.Description();
   }
   EXPECT_FALSE(form_.Contains(u"Broken"));
 }
@@ -236,15 +243,26 @@ TEST_F(Persistence, EveryDataTypeSurvivesAFormFileOnDisk) {
     std::function<void(control::Text&)> configure;
   };
   const std::vector<Setup> setups{
-      {u"Alpha", [](control::Text& t) { t.SetDisplayFormat(control::DisplayFormat::UpperCase), t.SetValue(Variant::String(u"ab c")); }},
-      {u"Amount", [](control::Text& t) {
-         t.SetDataType(control::DataType::Numeric), t.SetDecimalPlaces(2), t.SetInputFormat(control::InputFormat::MillionsFormat);
+      {u"Alpha",
+       [](control::Text& t) {
+         t.SetDisplayFormat(control::DisplayFormat::UpperCase), t.SetValue(Variant::String(u"ab c"));
+       }},
+      {u"Amount",
+       [](control::Text& t) {
+         t.SetDataType(control::DataType::Numeric), t.SetDecimalPlaces(2),
+             t.SetInputFormat(control::InputFormat::MillionsFormat);
          t.SetPadChar(u"*"), t.SetValue(Variant::Double(-1234.5));
        }},
-      {u"When", [](control::Text& t) { t.SetDataType(control::DataType::Date), t.SetInputFormat(control::InputFormat::JapanDate); }},
-      {u"Secret", [](control::Text& t) { t.SetDataType(control::DataType::Password), t.SetValue(Variant::String(u"pw")); }},
-      {u"Choice", [](control::Text& t) { t.SetDataType(control::DataType::Logical), t.SetValue(Variant::Boolean(true)); }},
-      {u"Phone", [](control::Text& t) {
+      {u"When",
+       [](control::Text& t) {
+         t.SetDataType(control::DataType::Date), t.SetInputFormat(control::InputFormat::JapanDate);
+       }},
+      {u"Secret",
+       [](control::Text& t) { t.SetDataType(control::DataType::Password), t.SetValue(Variant::String(u"pw")); }},
+      {u"Choice",
+       [](control::Text& t) { t.SetDataType(control::DataType::Logical), t.SetValue(Variant::Boolean(true)); }},
+      {u"Phone",
+       [](control::Text& t) {
          t.SetInputFormat(control::InputFormat::CustomFormat), t.SetMask(u"(999) 999-9999"), t.SetFontItalic(true);
          t.SetBackColor(0x00FF00u), t.SetForeColor(0x123456u), t.SetAppearance(control::kAppearanceFlat);
        }},
@@ -265,7 +283,8 @@ TEST_F(Persistence, EveryDataTypeSurvivesAFormFileOnDisk) {
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
       EXPECT_EQ(before[i].first, after[i].first);
-      EXPECT_EQ(host::TypeName(before[i].second), host::TypeName(after[i].second)) << host::ToUtf8(name) << " " << before[i].first;
+      EXPECT_EQ(host::TypeName(before[i].second), host::TypeName(after[i].second))
+          << host::ToUtf8(name) << " " << before[i].first;
       if (before[i].second.Type() != host::VarType::Object) {
         EXPECT_EQ(before[i].second, after[i].second) << host::ToUtf8(name) << " " << before[i].first;
       }

@@ -97,7 +97,8 @@ TEST_F(Clipboard, APastedPhoneNumberGoesThroughTheMaskAndStaysInTheField) {
   Key("V", kCtrl);
   EXPECT_EQ(BoxText(), "(555)·123-4567");
   const auto log = Log();
-  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& line) { return line.starts_with("KeyPress"); }), 10)
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& line) { return line.starts_with("KeyPress"); }),
+            10)
       << "one KeyPress for each character the mask took";
   EXPECT_EQ(std::find(log.begin(), log.end(), "sendkeys {TAB}"), log.end()) << "a paste never moves the focus";
   EXPECT_EQ(form_.FocusedName(), u"Field1");
@@ -113,13 +114,16 @@ struct TypedPaste {
 
 TEST_F(Clipboard, PastedCharactersAreTypedOneByOne) {
   const TypedPaste rows[] = {
-      {"(999)·999-9999", 0, "(555)", "(555)····-····"},      // "(" steps over its literal
-      {"(999)·999-9999", 0, "555", "(···)····-····"},        // before a literal: refused like keys
-      {"(999)·999-9999", 1, "555-123", "(555)·123-····"},    // "-" refused at a digit and skipped
-      {"(999)·999-9999", 1, "5a5b5", "(555)····-····"},      // refused characters skipped
-      {"AA-99", 0, "ab-12", "ab-12"},                        // a literal in the text steps over
-      {"XXXXXX", 0, "ab\tc\x01" "d", "abcd··"},              // control characters never enter
-      {"XXXXXX", 0, "first\r\nsecond", "first·"},            // the first line only
+      {"(999)·999-9999", 0, "(555)", "(555)····-····"},    // "(" steps over its literal
+      {"(999)·999-9999", 0, "555", "(···)····-····"},      // before a literal: refused like keys
+      {"(999)·999-9999", 1, "555-123", "(555)·123-····"},  // "-" refused at a digit and skipped
+      {"(999)·999-9999", 1, "5a5b5", "(555)····-····"},    // refused characters skipped
+      {"AA-99", 0, "ab-12", "ab-12"},                      // a literal in the text steps over
+      {"XXXXXX", 0,
+       "ab\tc\x01"
+       "d",
+       "abcd··"},                                  // control characters never enter
+      {"XXXXXX", 0, "first\r\nsecond", "first·"},  // the first line only
   };
   for (const TypedPaste& row : rows) {
     MakeCustom(row.mask);
@@ -193,9 +197,17 @@ struct NumberPaste {
 
 TEST_F(Clipboard, AmountsWrittenAsPeopleWriteThemBecomeTheValue) {
   const NumberPaste rows[] = {
-      {"1,234,567.50", 1234567.5}, {"12,34,567.50", 1234567.5}, {"(1,234.50)", -1234.5}, {"1,234.50 Db.", -1234.5},
-      {"1,234.50 Cr", 1234.5},     {"$12", 12},                 {"- \u20AC 5", -5},       {"\u00A3-3.25", -3.25},
-      {" 1 234 ", 1234},           {".5", 0.5},                 {"7", 7},
+      {"1,234,567.50", 1234567.5},
+      {"12,34,567.50", 1234567.5},
+      {"(1,234.50)", -1234.5},
+      {"1,234.50 Db.", -1234.5},
+      {"1,234.50 Cr", 1234.5},
+      {"$12", 12},
+      {"- \u20AC 5", -5},
+      {"\u00A3-3.25", -3.25},
+      {" 1 234 ", 1234},
+      {".5", 0.5},
+      {"7", 7},
   };
   for (const NumberPaste& row : rows) {
     MakeNumeric(12, 2, dtThousandsFormat);
@@ -259,11 +271,11 @@ struct DatePaste {
 
 TEST_F(Clipboard, DatesInTheFieldsOwnOrderOrInIsoOrderBecomeTheValue) {
   const DatePaste rows[] = {
-      {dtBritishDate, "31/12/2024", 2024, 12, 31}, {dtBritishDate, "31.12.24", 2024, 12, 31},
-      {dtBritishDate, "2024-12-31", 2024, 12, 31}, {dtBritishDate, " 1-2-2026 ", 2026, 2, 1},
+      {dtBritishDate, "31/12/2024", 2024, 12, 31},  {dtBritishDate, "31.12.24", 2024, 12, 31},
+      {dtBritishDate, "2024-12-31", 2024, 12, 31},  {dtBritishDate, " 1-2-2026 ", 2026, 2, 1},
       {dtAmericanDate, "12/31/2024", 2024, 12, 31}, {dtAmericanDate, "2024-12-31", 2024, 12, 31},
-      {dtJapanDate, "2024.12.31", 2024, 12, 31},   {dtBritishDate, "31/02/2024", 0, 0, 0},
-      {dtBritishDate, "2024/12/31", 0, 0, 0},      {dtBritishDate, "31 December 2024", 0, 0, 0},
+      {dtJapanDate, "2024.12.31", 2024, 12, 31},    {dtBritishDate, "31/02/2024", 0, 0, 0},
+      {dtBritishDate, "2024/12/31", 0, 0, 0},       {dtBritishDate, "31 December 2024", 0, 0, 0},
   };
   for (const DatePaste& row : rows) {
     MakeDate(row.inputFormat, dtSlashSeparator);
@@ -273,7 +285,8 @@ TEST_F(Clipboard, DatesInTheFieldsOwnOrderOrInIsoOrderBecomeTheValue) {
     ClearLog();
     Paste(host::FromUtf8(row.pasted));
     if (row.year != 0) {
-      EXPECT_EQ(Field().Settings().m_Value, Variant::FromDate(host::DateSerial(row.year, row.month, row.day))) << row.pasted;
+      EXPECT_EQ(Field().Settings().m_Value, Variant::FromDate(host::DateSerial(row.year, row.month, row.day)))
+          << row.pasted;
       EXPECT_TRUE(KeyPresses().empty()) << row.pasted;
     } else {
       EXPECT_FALSE(KeyPresses().empty()) << row.pasted << ": typed, not taken whole";
@@ -287,9 +300,9 @@ TEST_F(Clipboard, AYesNoFieldTakesOnlyAWholeChoice) {
   Field().SetInputFormat(dtYesNoFormat);
   Focus();
   // Anything else, "F" and "T" among them (keys, not words), changes nothing.
-  const std::pair<const char*, const char*> rows[] = {{"Yes", "Yes··"}, {"no", "No···"}, {"TRUE", "Yes··"}, {" 0 ", "No···"},
-                                                      {"y", "Yes··"},   {"maybe", "Yes··"}, {"F", "Yes··"},   {"False", "No···"},
-                                                      {"nope", "No···"}, {"T", "No···"},    {"1", "Yes··"}};
+  const std::pair<const char*, const char*> rows[] = {
+      {"Yes", "Yes··"}, {"no", "No···"},    {"TRUE", "Yes··"}, {" 0 ", "No···"}, {"y", "Yes··"}, {"maybe", "Yes··"},
+      {"F", "Yes··"},   {"False", "No···"}, {"nope", "No···"}, {"T", "No···"},   {"1", "Yes··"}};
   for (const auto& [pasted, shown] : rows) {
     Paste(host::FromUtf8(pasted));
     EXPECT_EQ(BoxText(), shown) << pasted;

@@ -47,7 +47,7 @@ struct OverSelection {
 
 TEST_F(DeadCaret, AKeyOverASelectionGoesToTheFirstEditPositionAtOrAfterItsStart) {
   const OverSelection rows[] = {
-      {kPhone, "(555)·123-4567", 4, 2, "9", "(555)·912-4567", 7},         // ")·" selected
+      {kPhone, "(555)·123-4567", 4, 2, "9", "(555)·912-4567", 7},          // ")·" selected
       {kPhone, "(555)·123-4567", 0, 5, "Backspace", "(···)·123-4567", 1},  // cleared, caret on a digit
       {kPhone, "(555)·123-4567", 0, 14, "7", "(7··)····-····", 2},
       {"DD/MM/YYYY", "07/12/2026", 2, 1, "3", "07/31/2026", 4},  // "/" selected
@@ -67,7 +67,8 @@ TEST_F(DeadCaret, AKeyBeforeALiteralWithNothingSelectedIsStillRefused) {
   MakeCustom(kPhone);
   EXPECT_EQ(PressIn("(555)·123-4567", 0, "9"), "(555)·123-4567");
   EXPECT_EQ(PressIn("(555)·123-4567", 4, "Backspace"), "(555)·123-4567");
-  for (const std::string& line : Log()) EXPECT_FALSE(line.starts_with("KeyPress")) << "no KeyPress reaches the application";
+  for (const std::string& line : Log())
+    EXPECT_FALSE(line.starts_with("KeyPress")) << "no KeyPress reaches the application";
 }
 
 TEST_F(DeadCaret, AFocusArrivalThatSelectsNothingLeavesTheCaretOnAnEditPosition) {
@@ -159,7 +160,8 @@ TEST_F(DeadCaret, CtrlCharactersNeverEnterATextOfAnyType) {
     std::int16_t dataType;
     std::int32_t inputFormat;
   };
-  const TypeSetUp types[] = {{dtAlphaNumeric, dtAlphaDigitSpaceSymbol}, {dtPassword, dtStarFormat}, {dtAlphaNumeric, dtCustomFormat}};
+  const TypeSetUp types[] = {
+      {dtAlphaNumeric, dtAlphaDigitSpaceSymbol}, {dtPassword, dtStarFormat}, {dtAlphaNumeric, dtCustomFormat}};
   for (const TypeSetUp& type : types) {
     Field().SetDataType(type.dataType);
     Field().SetInputFormat(type.inputFormat);

@@ -12,7 +12,10 @@ class Display : public FieldTest {
  protected:
   // The edit form (a refresh while focused) and the display form of a value.
   std::pair<std::string, std::string> Forms(const Variant& value) {
-    Store([&](engine::FormatMembers& s) { s.m_Value = value; s.m_HasFocus = true; });
+    Store([&](engine::FormatMembers& s) {
+      s.m_Value = value;
+      s.m_HasFocus = true;
+    });
     Field().RebuildMask();
     std::string edit = BoxText();
     Store([&](engine::FormatMembers& s) { s.m_HasFocus = false; });
@@ -222,7 +225,8 @@ std::chrono::nanoseconds RefreshTime(std::int16_t n) {
     box.SetText(u"");
     const auto started = std::chrono::steady_clock::now();
     field.RefreshDisplay();
-    best = std::min(best, std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started));
+    best = std::min(best,
+                    std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started));
   }
   EXPECT_EQ(box.Text().size(), static_cast<std::size_t>(n));
   return best;

@@ -92,9 +92,9 @@ TEST(EditPositionTable, WithoutEditPositionsFirstIsTheLengthAndLastIsMinusOne) {
 }
 
 TEST(EditPositionTable, AnswersAsAScanDoesForMasksAndTemplatesOfAnyShape) {
-  ExpectSameAnswers({u"X X", u"   "});                   // a literal blank of a custom mask
-  ExpectSameAnswers({u"XXX", u"      "});                // a template longer than the mask
-  ExpectSameAnswers({u"XXXXXX", u"  "});                 // and shorter
+  ExpectSameAnswers({u"X X", u"   "});                      // a literal blank of a custom mask
+  ExpectSameAnswers({u"XXX", u"      "});                   // a template longer than the mask
+  ExpectSameAnswers({u"XXXXXX", u"  "});                    // and shorter
   ExpectSameAnswers({std::u16string(u"X\0X", 3), u"   "});  // a stored mask holding a NUL
   ExpectSameAnswers({u"", u""});
   std::mt19937 random(11);

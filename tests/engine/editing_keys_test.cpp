@@ -28,27 +28,19 @@ struct NavigationRow {
   std::int32_t caret;
   std::int32_t selection;
   bool autoTab;
-  const char* sent;        // the focus request, or "" for none
+  const char* sent;         // the focus request, or "" for none
   std::int32_t caretAfter;  // when nothing was sent
 };
 
 TEST_F(EditingKeys, CaretStaysOnEditPositionsAndEdgesMoveTheFocus) {
   const NavigationRow rows[] = {
-      {"Home", 4, 0, true, "", 0},
-      {"Home", 0, 0, true, "+{TAB}", 0},
-      {"Home", 0, 2, true, "", 0},
-      {"Left", 3, 0, true, "", 1},       // over the "/"
-      {"Left", 0, 0, true, "+{TAB}", 0},
-      {"Left", 0, 2, true, "", 0},       // a selection only collapses
-      {"End", 0, 0, true, "", 9},        // before the last character
-      {"End", 9, 0, true, "{TAB}", 0},
-      {"End", 9, 0, false, "", 9},
-      {"End", 9, 1, true, "", 9},
-      {"Right", 1, 0, true, "", 3},
-      {"Right", 1, 4, true, "", 3},      // from the selection's start
-      {"Right", 9, 0, true, "{TAB}", 0},
-      {"Right", 9, 1, false, "", 9},
-      {"Up", 4, 0, true, "+{TAB}", 0},
+      {"Home", 4, 0, true, "", 0},       {"Home", 0, 0, true, "+{TAB}", 0}, {"Home", 0, 2, true, "", 0},
+      {"Left", 3, 0, true, "", 1},                                     // over the "/"
+      {"Left", 0, 0, true, "+{TAB}", 0}, {"Left", 0, 2, true, "", 0},  // a selection only collapses
+      {"End", 0, 0, true, "", 9},                                      // before the last character
+      {"End", 9, 0, true, "{TAB}", 0},   {"End", 9, 0, false, "", 9},       {"End", 9, 1, true, "", 9},
+      {"Right", 1, 0, true, "", 3},      {"Right", 1, 4, true, "", 3},  // from the selection's start
+      {"Right", 9, 0, true, "{TAB}", 0}, {"Right", 9, 1, false, "", 9},     {"Up", 4, 0, true, "+{TAB}", 0},
       {"Down", 4, 0, true, "{TAB}", 0},
   };
   for (const NavigationRow& row : rows) {

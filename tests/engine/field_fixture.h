@@ -46,7 +46,9 @@ class FieldTest : public ::testing::Test {
   }
   ~FieldTest() override { host::SetClock({}); }
 
-  engine::TextEngine& AddField(std::u16string name) { return control::EngineOf(control::AddText(form_, std::move(name))); }
+  engine::TextEngine& AddField(std::u16string name) {
+    return control::EngineOf(control::AddText(form_, std::move(name)));
+  }
 
   engine::TextEngine& Field() { return *field_; }
   host::EditBox& Box() { return form_.Box(u"Field1"); }

@@ -17,7 +17,8 @@ TEST(FormatRules, WhatAChangeOfDataTypeBringsIsWhatTheTypeAdmits) {
     // Every mask code of the type admits something, and Backspace.
     for (const char16_t code : rules->mask_codes) {
       EXPECT_TRUE(IsCodeOf(type, code));
-      EXPECT_TRUE(CodeAdmits(type, code, u'1') || CodeAdmits(type, code, u'a')) << type << " " << static_cast<char>(code);
+      EXPECT_TRUE(CodeAdmits(type, code, u'1') || CodeAdmits(type, code, u'a'))
+          << type << " " << static_cast<char>(code);
       EXPECT_TRUE(CodeAdmits(type, code, 8));
     }
   }

@@ -41,17 +41,20 @@ TEST_F(FormatSetters, DataTypeChangeResetsAndReportsInItsOrder) {
   };
   // The alignment reports itself when it is set, before the setter's own reports.
   const Row rows[] = {
-      {dtNumeric, {"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
+      {dtNumeric,
+       {"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
       {dtDate,
-       {"Alignment", "InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask",
-        "Text"}},
+       {"Alignment", "InputFormat", "PadChar", "Length", "DecimalPlaces", "DisplayFormat", "Value", "Alignment",
+        "DataType", "Mask", "Text"}},
       {dtPassword,
-       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType", "Mask", "Text"}},
+       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "DataType",
+        "Mask", "Text"}},
       {dtLogical,
-       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length", "DataType", "Mask",
-        "Text"}},
+       {"Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "Alignment", "Length",
+        "DataType", "Mask", "Text"}},
       {dtAlphaNumeric,
-       {"Alignment", "Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "DataType", "Mask", "Text"}},
+       {"Alignment", "Alignment", "InputFormat", "PadChar", "DecimalPlaces", "DisplayFormat", "Value", "DataType",
+        "Mask", "Text"}},
   };
   for (const Row& row : rows) {
     ClearLog();
@@ -88,8 +91,8 @@ TEST_F(FormatSetters, DataTypeChangeBringsTheLengthIntoTheNewTypesBounds) {
   ClearLog();
   Field().SetDataType(dtNumeric);
   EXPECT_EQ(Field().Length(), 20);
-  EXPECT_EQ(Reports(), (std::vector<std::string>{"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value", "Alignment",
-                                                 "Length", "DataType", "Mask", "Text"}));
+  EXPECT_EQ(Reports(), (std::vector<std::string>{"Alignment", "InputFormat", "PadChar", "DisplayFormat", "Value",
+                                                 "Alignment", "Length", "DataType", "Mask", "Text"}));
   Focus();
   Type(std::u16string(400, u'7'));
   Blur();
@@ -216,7 +219,8 @@ TEST_F(FormatSetters, MaskRefusals) {
   EXPECT_EQ(Refused([&] { Field().SetMask(u"999"); }), kReadOnly);  // not custom
   Field().SetInputFormat(dtCustomFormat);
   EXPECT_EQ(Refused([&] { Field().SetMask(u""); }), kInvalid);
-  EXPECT_EQ(Refused([&] { Field().SetMask(u"---"); }), "msgbox Invalid Property Value,\r\nNo Space to Input Data|16|Valid Text Box");
+  EXPECT_EQ(Refused([&] { Field().SetMask(u"---"); }),
+            "msgbox Invalid Property Value,\r\nNo Space to Input Data|16|Valid Text Box");
   Field().SetDataType(dtPassword);
   Field().SetInputFormat(dtCustomFormat);
   EXPECT_EQ(Refused([&] { Field().SetMask(u"XX"); }), kReadOnly);
@@ -226,8 +230,10 @@ TEST_F(FormatSetters, LengthChecksInOrder) {
   EXPECT_EQ(Refused([&] { Field().SetLength(0); }), kInvalid);
   MakeNumeric(10, 2, dtDigits);
   EXPECT_EQ(Refused([&] { Field().SetLength(3); }), kInvalid);  // below decimals + 2
-  EXPECT_EQ(Refused([&] { Field().SetLength(21); }), "msgbox Invalid Property Value\r\n\r\n(Only 20 Digits Allowed)|16|Valid Text Box");
-  EXPECT_EQ(Refused([&] { Field().SetLength(25); }), "msgbox Invalid Property Value\r\n\r\n(Only 20 Digits Allowed)|16|Valid Text Box");
+  EXPECT_EQ(Refused([&] { Field().SetLength(21); }),
+            "msgbox Invalid Property Value\r\n\r\n(Only 20 Digits Allowed)|16|Valid Text Box");
+  EXPECT_EQ(Refused([&] { Field().SetLength(25); }),
+            "msgbox Invalid Property Value\r\n\r\n(Only 20 Digits Allowed)|16|Valid Text Box");
   ClearLog();
   Field().SetLength(20);
   EXPECT_EQ(Reports(), (std::vector<std::string>{"Length", "Mask", "Text"}));
@@ -255,7 +261,8 @@ TEST_F(FormatSetters, DecimalPlacesChecksInOrder) {
 
   MakeNumeric(20, 0, dtDigits);
   EXPECT_EQ(Refused([&] { Field().SetDecimalPlaces(-1); }), kInvalid);
-  EXPECT_EQ(Refused([&] { Field().SetDecimalPlaces(17); }), "msgbox Invalid Property Value\r\n\r\n(Only 16 Decimals Allowed)|16|Valid Text Box");
+  EXPECT_EQ(Refused([&] { Field().SetDecimalPlaces(17); }),
+            "msgbox Invalid Property Value\r\n\r\n(Only 16 Decimals Allowed)|16|Valid Text Box");
   Field().SetLength(10);
   EXPECT_EQ(Refused([&] { Field().SetDecimalPlaces(17); }), kInvalid);
   Field().SetDecimalPlaces(2);

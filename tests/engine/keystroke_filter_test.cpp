@@ -27,13 +27,10 @@ TEST_F(Keystrokes, DateFieldRows) {
   MakeDate(dtAmericanDate, dtSlashSeparator);
   Field().SetAutoTab(false);
   const KeyRow rows[] = {
-      {"··/··/····", 0, 0, "1", "1·/··/····", 1},
-      {"1·/··/····", 1, 0, "2", "12/··/····", 3},
-      {"12/25/2001", 0, 0, "3", "31/25/2001", 1},
-      {"12/25/2001", 9, 0, "5", "12/25/2005", 10},
-      {"12/25/2001", 3, 0, "Backspace", "1·/25/2001", 1},
-      {"12/25/2001", 3, 2, "7", "12/7·/2001", 4},
-      {"12/25/2001", 2, 0, "4", "12/25/2001", 2},  // "/" is a literal
+      {"··/··/····", 0, 0, "1", "1·/··/····", 1},           {"1·/··/····", 1, 0, "2", "12/··/····", 3},
+      {"12/25/2001", 0, 0, "3", "31/25/2001", 1},           {"12/25/2001", 9, 0, "5", "12/25/2005", 10},
+      {"12/25/2001", 3, 0, "Backspace", "1·/25/2001", 1},   {"12/25/2001", 3, 2, "7", "12/7·/2001", 4},
+      {"12/25/2001", 2, 0, "4", "12/25/2001", 2},            // "/" is a literal
       {"12/25/2001", 10, 0, "Backspace", "12/25/2001", 10},  // past the mask
       {"12/25/2001", 0, 0, "a", "12/25/2001", 0},
   };
@@ -110,17 +107,14 @@ TEST_F(Keystrokes, CharacterClasses) {
     const char* refused;
   };
   const ClassRow rows[] = {
-      {"X", " a~\"9", "\x7f"},
-      {"A", "aZ.", "1 ,"},
-      {"S", "aZ ", ".1"},
-      {"N", "aZ1 ,.", "-#"},
-      {"9", "09", "a.-"},
-      {"#", "09 +-.", "a,"},
+      {"X", " a~\"9", "\x7f"}, {"A", "aZ.", "1 ,"}, {"S", "aZ ", ".1"},
+      {"N", "aZ1 ,.", "-#"},   {"9", "09", "a.-"},  {"#", "09 +-.", "a,"},
   };
   for (const ClassRow& row : rows) {
     MakeCustom(row.mask);
     for (char c : std::string_view(row.accepted)) {
-      EXPECT_EQ(PressIn("·", 0, std::string(1, c)), Show(std::u16string(1, static_cast<char16_t>(c)))) << row.mask << " takes " << c;
+      EXPECT_EQ(PressIn("·", 0, std::string(1, c)), Show(std::u16string(1, static_cast<char16_t>(c))))
+          << row.mask << " takes " << c;
     }
     for (char c : std::string_view(row.refused)) {
       EXPECT_EQ(PressIn("·", 0, std::string(1, c)), "·") << row.mask << " refuses " << c;
@@ -222,7 +216,8 @@ TEST_F(Keystrokes, LogicalKeysSetTheValueAndSelectTheWord) {
   const struct {
     const char* key;
     const char* shown;
-  } rows[] = {{"t", "Yes··"}, {"n", "No···"}, {"Y", "Yes··"}, {"-", "No···"}, {" ", "Yes··"}, {" ", "No···"}, {"q", "No···"}};
+  } rows[] = {{"t", "Yes··"}, {"n", "No···"}, {"Y", "Yes··"}, {"-", "No···"},
+              {" ", "Yes··"}, {" ", "No···"}, {"q", "No···"}};
   for (const auto& row : rows) {
     Type(host::FromUtf8(row.key));
     EXPECT_EQ(BoxText(), row.shown) << row.key;

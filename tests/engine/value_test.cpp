@@ -1,5 +1,5 @@
-#include "engine/field_fixture.h"
 #include "engine/common_module.h"
+#include "engine/field_fixture.h"
 
 namespace kestrow::testing {
 namespace {
@@ -157,7 +157,7 @@ TEST_F(ValueWrite, DatesInTheFieldsOrderOrThroughTheGeneralConversion) {
   EXPECT_TRUE(WriteText("1/2/").IsNull());
   EXPECT_TRUE(WriteText("29/2/2023").IsNull());
   EXPECT_EQ(WriteText("29/2/2024"), DateOf(2024, 2, 29));
-  EXPECT_TRUE(WriteText("7/12/99999").IsNull());  // no 16-bit year
+  EXPECT_TRUE(WriteText("7/12/99999").IsNull());             // no 16-bit year
   EXPECT_EQ(WriteText("2026-12-25"), DateOf(2026, 12, 25));  // not British: the general conversion
   EXPECT_EQ(WriteText("25 December 2026"), DateOf(2026, 12, 25));
   EXPECT_TRUE(Write(Variant::Double(46000)).IsNull());
@@ -208,8 +208,10 @@ TEST(CommonModule, IsValidDateCompletesTwoDigitYearsByTheWindow) {
 }
 
 TEST(CommonModule, IsLeapYearIsGregorian) {
-  for (std::int16_t year : {std::int16_t{2000}, std::int16_t{2024}, std::int16_t{1996}}) EXPECT_TRUE(CommonModule::IsLeapYear(year)) << year;
-  for (std::int16_t year : {std::int16_t{1900}, std::int16_t{2023}, std::int16_t{2100}}) EXPECT_FALSE(CommonModule::IsLeapYear(year)) << year;
+  for (std::int16_t year : {std::int16_t{2000}, std::int16_t{2024}, std::int16_t{1996}})
+    EXPECT_TRUE(CommonModule::IsLeapYear(year)) << year;
+  for (std::int16_t year : {std::int16_t{1900}, std::int16_t{2023}, std::int16_t{2100}})
+    EXPECT_FALSE(CommonModule::IsLeapYear(year)) << year;
 }
 
 TEST(CommonModule, FloatModGivesTheFractionWithoutRoundingNoise) {

@@ -152,15 +152,18 @@ TEST_F(EditBoxTest, SetSelTextIgnoresMaxLengthAndPutsTheCaretAfterTheText) {
 
 TEST_F(EditBoxTest, ValidatedPropertiesRefuseValuesOutsideTheirRange) {
   using Setter = void (EditBox::*)(std::int16_t);
-  const std::pair<Setter, std::int16_t> cases[] = {{&EditBox::SetAlignment, 2},  {&EditBox::SetOLEDragMode, 1},
-                                                   {&EditBox::SetOLEDropMode, 2}, {&EditBox::SetLinkMode, 3},
+  const std::pair<Setter, std::int16_t> cases[] = {{&EditBox::SetAlignment, 2},
+                                                   {&EditBox::SetOLEDragMode, 1},
+                                                   {&EditBox::SetOLEDropMode, 2},
+                                                   {&EditBox::SetLinkMode, 3},
                                                    {&EditBox::SetMousePointer, 15}};
   // Named copies, not structured bindings: clang 14 cannot capture bindings in a lambda.
   for (const auto& entry : cases) {
     const Setter set = entry.first;
     const std::int16_t lastGood = entry.second;
     EXPECT_EQ(RaisedError([&] { (box_.*set)(-1); }), errors::kInvalidPropertyValue);
-    EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(lastGood + 1)); }), errors::kInvalidPropertyValue);
+    EXPECT_EQ(RaisedError([&] { (box_.*set)(static_cast<std::int16_t>(lastGood + 1)); }),
+              errors::kInvalidPropertyValue);
     EXPECT_EQ(RaisedError([&] { (box_.*set)(lastGood); }), std::nullopt);
   }
   box_.SetMousePointer(99);
@@ -250,7 +253,9 @@ TEST_F(EditBoxTest, ControlCodesTypeNothingAndNegativeCodesAreWideCharacters) {
   EXPECT_EQ(box_.Text(), u"ab");
   EXPECT_EQ(events_.changes, 0);
   box_.DeliverKeyPress(static_cast<std::int16_t>(-32768));
-  EXPECT_EQ(box_.Text(), u"a\x8000" u"b");
+  EXPECT_EQ(box_.Text(),
+            u"a\x8000"
+            u"b");
 }
 
 TEST_F(EditBoxTest, PasteStopsAtTheFirstLineBreakAndAtMaxLength) {

@@ -13,10 +13,9 @@ TEST(StrokeForCharacter, PrintableCharactersComeOnTheirUsKey) {
     std::int16_t shift;
   };
   const Expected table[] = {
-      {u'a', 65, 0},  {u'Z', 90, 1},   {u'0', 48, 0},  {u' ', 32, 0},   {u'.', 190, 0}, {u'>', 190, 1},
-      {u'-', 189, 0}, {u'_', 189, 1},  {u';', 186, 0}, {u'+', 187, 1},  {u'/', 191, 0}, {u'~', 192, 1},
-      {u'[', 219, 0}, {u'|', 220, 1},  {u'}', 221, 1}, {u'"', 222, 1},  {u'!', 49, 1},  {u'(', 57, 1},
-      {u')', 48, 1},  {u'@', 50, 1},
+      {u'a', 65, 0},  {u'Z', 90, 1},  {u'0', 48, 0},  {u' ', 32, 0},  {u'.', 190, 0}, {u'>', 190, 1}, {u'-', 189, 0},
+      {u'_', 189, 1}, {u';', 186, 0}, {u'+', 187, 1}, {u'/', 191, 0}, {u'~', 192, 1}, {u'[', 219, 0}, {u'|', 220, 1},
+      {u'}', 221, 1}, {u'"', 222, 1}, {u'!', 49, 1},  {u'(', 57, 1},  {u')', 48, 1},  {u'@', 50, 1},
   };
   for (const Expected& e : table) {
     const KeyStroke stroke = StrokeForCharacter(e.character);
@@ -44,7 +43,7 @@ TEST(StrokeForNamedKey, OnlyKeysWithACharacterPressIt) {
   EXPECT_EQ(enter->key_ascii, std::int16_t{13});
   EXPECT_EQ(StrokeForNamedKey("Backspace", 0)->key_ascii, std::int16_t{8});
   EXPECT_EQ(StrokeForNamedKey("Escape", 0)->key_ascii, std::int16_t{27});
-  const std::pair<const char*, std::int16_t> silent[] = {{"Delete", 46}, {"Home", 36}, {"End", 35}, {"Left", 37},
+  const std::pair<const char*, std::int16_t> silent[] = {{"Delete", 46}, {"Home", 36},   {"End", 35}, {"Left", 37},
                                                          {"Down", 40},   {"Insert", 45}, {"F4", 115}};
   for (const auto& [name, code] : silent) {
     const auto stroke = StrokeForNamedKey(name, 0);

@@ -47,7 +47,8 @@ class SmallPage final : public PropertyPage, private DropDownListEvents, private
   }
 
   PageFrame& frame_;
-  std::array<PageControl, 4> controls_{{{"label", &label, ""}, {"list", &list, ""}, {"first", &first, ""}, {"second", &second, ""}}};
+  std::array<PageControl, 4> controls_{
+      {{"label", &label, ""}, {"list", &list, ""}, {"first", &first, ""}, {"second", &second, ""}}};
 };
 
 class HeadlessPageFrameTest : public ::testing::Test {

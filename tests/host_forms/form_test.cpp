@@ -48,9 +48,8 @@ class Probe final : public Component, public EditBoxEvents {
 class FormTest : public ::testing::Test {
  protected:
   Probe& Add(std::u16string name) {
-    return static_cast<Probe&>(form_.AddControl(std::move(name), [](ControlSite& site, EditBox& box) {
-      return std::make_unique<Probe>(site, box);
-    }));
+    return static_cast<Probe&>(form_.AddControl(
+        std::move(name), [](ControlSite& site, EditBox& box) { return std::make_unique<Probe>(site, box); }));
   }
 
   // One line per record: "focus B", "B GotFocus", "A KeyDown 65", "sendkeys {TAB}".
@@ -60,7 +59,9 @@ class FormTest : public ::testing::Test {
       switch (r.kind) {
         case HostRecord::Kind::Focus: lines.push_back("focus " + Narrow(r.text)); break;
         case HostRecord::Kind::SendKeys: lines.push_back("sendkeys " + Narrow(r.text)); break;
-        case HostRecord::Kind::PropertyChanged: lines.push_back(Narrow(r.control) + " changed " + std::string(r.name)); break;
+        case HostRecord::Kind::PropertyChanged:
+          lines.push_back(Narrow(r.control) + " changed " + std::string(r.name));
+          break;
         case HostRecord::Kind::MsgBox: lines.push_back("msgbox " + Narrow(r.text)); break;
         case HostRecord::Kind::Dialog: lines.push_back("dialog " + Narrow(r.text)); break;
         case HostRecord::Kind::Event: {
@@ -154,7 +155,8 @@ TEST_F(FormTest, QueuedMovesRunInOrderFromTheFocusAtThatTime) {
 TEST_F(FormTest, EventHandlerChangesAByReferenceArgument) {
   Add(u"A");
   form_.SetEventHandler([](std::u16string_view control, std::string_view event, std::span<EventArg> args) {
-    if (control == u"A" && event == "KeyPress" && args[0].value.AsInteger() == 'a') args[0].value = Variant::Integer('b');
+    if (control == u"A" && event == "KeyPress" && args[0].value.AsInteger() == 'a')
+      args[0].value = Variant::Integer('b');
   });
   form_.Focus(u"A");
   form_.TakeRecords();
@@ -271,10 +273,13 @@ TEST_F(FormTest, TabOrderFollowsInsertsBeforeAnElementAndRemovals) {
   for (const char16_t* name : {u"A", u"B", u"C"}) form_.AddControl(name, make, u"other");
   form_.AddControl(u"first", make, u"A");
   // A factory that places an element itself: the new control still goes just before `other`.
-  form_.AddControl(u"D", [&](ControlSite& site, EditBox& box) {
-    form_.AddPlainBox(u"late");
-    return make(site, box);
-  }, u"other");
+  form_.AddControl(
+      u"D",
+      [&](ControlSite& site, EditBox& box) {
+        form_.AddPlainBox(u"late");
+        return make(site, box);
+      },
+      u"other");
   form_.RemoveControl(u"B");
   form_.ReplaceControl(u"C", make);
   form_.Focus(u"late");

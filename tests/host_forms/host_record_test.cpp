@@ -21,7 +21,8 @@ class Raiser final : public Component {
 };
 
 Raiser& AddRaiser(Form& form, std::u16string name) {
-  return static_cast<Raiser&>(form.AddControl(std::move(name), [](ControlSite& site, EditBox&) { return std::make_unique<Raiser>(site); }));
+  return static_cast<Raiser&>(
+      form.AddControl(std::move(name), [](ControlSite& site, EditBox&) { return std::make_unique<Raiser>(site); }));
 }
 
 TEST(InternedName, TheSameTextGivesTheSameViewWhereverItCameFrom) {
@@ -71,14 +72,14 @@ TEST(HostRecord, NamesAndArgumentsOutliveTheFormAndTheCallersBuffers) {
   EXPECT_EQ(copy.args[4].name, "E");
 }
 
-
 // Arguments with a string among them, so that a slot made or unmade twice shows under the
 // sanitizers as well as in the values.
 RecordArgs ArgsOf(std::size_t count, char16_t mark) {
   RecordArgs args;
   for (std::size_t i = 0; i < count; ++i) {
-    args.emplace_back(InternedName(std::string(1, static_cast<char>('a' + i))),
-                      i % 2 ? Variant::String(std::u16string(40, mark)) : Variant::Integer(static_cast<std::int16_t>(i)));
+    args.emplace_back(
+        InternedName(std::string(1, static_cast<char>('a' + i))),
+        i % 2 ? Variant::String(std::u16string(40, mark)) : Variant::Integer(static_cast<std::int16_t>(i)));
   }
   return args;
 }
@@ -88,7 +89,8 @@ void ExpectArgs(const RecordArgs& args, std::size_t count, char16_t mark) {
   std::size_t i = 0;
   for (const RecordArg& arg : args) {
     EXPECT_EQ(arg.name, std::string(1, static_cast<char>('a' + i)));
-    EXPECT_EQ(arg.value, i % 2 ? Variant::String(std::u16string(40, mark)) : Variant::Integer(static_cast<std::int16_t>(i)));
+    EXPECT_EQ(arg.value,
+              i % 2 ? Variant::String(std::u16string(40, mark)) : Variant::Integer(static_cast<std::int16_t>(i)));
     ++i;
   }
 }
@@ -122,7 +124,8 @@ TEST(RecordArgs, GrowingPastTheRecordKeepsTheFirstArguments) {
   RecordArgs args;
   for (std::size_t count = 1; count <= 2 * RecordArgs::kInline + 1; ++count) {
     args.emplace_back(InternedName(std::string(1, static_cast<char>('a' + count - 1))),
-                      (count - 1) % 2 ? Variant::String(std::u16string(40, u'z')) : Variant::Integer(static_cast<std::int16_t>(count - 1)));
+                      (count - 1) % 2 ? Variant::String(std::u16string(40, u'z'))
+                                      : Variant::Integer(static_cast<std::int16_t>(count - 1)));
     ExpectArgs(args, count, u'z');
   }
 }

@@ -20,15 +20,15 @@
 #include <mutex>
 #include <thread>
 
-#include "host_storage/form_testing.h"
 #include "host/storage/file_replace.h"
+#include "host_storage/form_testing.h"
 
 // Every fsync of this program passes through here, so a test can see what was flushed when.
 namespace fsync_log {
 struct Call {
   std::string path;  // what the descriptor named
   bool folder = false;
-  std::string bytes;  // the file's, for a file
+  std::string bytes;          // the file's, for a file
   std::string watched_bytes;  // of the watched file at that moment
 };
 std::mutex mutex;

@@ -103,10 +103,12 @@ TEST(FormMemory, HostileObjectsCostLittleBeyondTheText) {
   const auto members = [](const std::string& head, const std::string& tail) {
     std::string text = head;
     text.reserve(kSmallerBytes);
-    for (std::size_t i = 0; text.size() + tail.size() + 24 < kSmallerBytes; ++i) text += "\"m" + std::to_string(i) + "\":0,";
+    for (std::size_t i = 0; text.size() + tail.size() + 24 < kSmallerBytes; ++i)
+      text += "\"m" + std::to_string(i) + "\":0,";
     return text + "\"last\":0" + tail;
   };
-  for (const std::string& text : {members("{", "}"), members(R"({"form":"kestrow","version":1,"controls":[{)", "}]}")}) {
+  for (const std::string& text :
+       {members("{", "}"), members(R"({"form":"kestrow","version":1,"controls":[{)", "}]}")}) {
     const std::size_t before = live_bytes.load();
     peak_bytes = before;
     const auto error = Raised([&] { ParseForm(text, "wide.json"); });

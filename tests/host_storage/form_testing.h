@@ -18,7 +18,6 @@
 
 namespace kestrow::host::test_support {
 
-
 // Variants compared by content, objects included (operator== compares object identity).
 inline bool SameValue(const Variant& a, const Variant& b) {
   if (a.Type() != VarType::Object || b.Type() != VarType::Object) return a == b;

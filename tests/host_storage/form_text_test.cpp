@@ -37,12 +37,11 @@ Variant OneValueBack(const Variant& value) {
 TEST(FormText, SmallFormIsWrittenExactly) {
   auto font = std::make_shared<Font>();
   font->name = u"Caf\u00e9";
-  const std::string text = FormatForm({ControlOf(
-      u"Field1", {{"BackColor", Variant::Long(-2147483643)},
-                  {"FontSize", Variant::Single(0.1f)},
-                  {"Value", Variant::Null()},
-                  {"Font", Variant::Object(font)},
-                  {"DragIcon", Variant::Object(nullptr)}})});
+  const std::string text = FormatForm({ControlOf(u"Field1", {{"BackColor", Variant::Long(-2147483643)},
+                                                             {"FontSize", Variant::Single(0.1f)},
+                                                             {"Value", Variant::Null()},
+                                                             {"Font", Variant::Object(font)},
+                                                             {"DragIcon", Variant::Object(nullptr)}})});
   EXPECT_EQ(text, R"({
   "form": "kestrow",
   "version": 1,
@@ -121,10 +120,14 @@ TEST(FormText, ValuesThatCannotBeStoredAreRefused) {
   auto badFont = std::make_shared<Font>();
   badFont->size = std::numeric_limits<float>::quiet_NaN();
   const Variant refused[] = {
-      Variant::Single(std::numeric_limits<float>::infinity()), Variant::Double(-std::numeric_limits<double>::infinity()),
-      Variant::Double(std::nan("")),  Variant::FromDate(Date{std::nan("")}),
+      Variant::Single(std::numeric_limits<float>::infinity()),
+      Variant::Double(-std::numeric_limits<double>::infinity()),
+      Variant::Double(std::nan("")),
+      Variant::FromDate(Date{std::nan("")}),
       Variant::FromDate(Date{At(9999, 12, 31, 86399).serial + 0.9 / 86400}),  // rounds into the year 10000
-      Variant::FromDate(Date{-657435.0}), Variant::Object(badFont), Variant::Object(std::make_shared<Other>())};
+      Variant::FromDate(Date{-657435.0}),
+      Variant::Object(badFont),
+      Variant::Object(std::make_shared<Other>())};
   for (const Variant& value : refused) {
     const auto error = Raised([&] { FormatForm({ControlOf(u"F1", {{"Key", value}})}); });
     ASSERT_TRUE(error) << TypeName(value);
@@ -201,11 +204,14 @@ TEST(FormText, WrongValuesNameTheFileControlAndKey) {
       {"Font", "\"Arial\"", "Font value is not a JSON object"},
       {"Font", R"({"name":"A","size":9,"weight":400,"charset":0,"bold":false,"underline":false,"strikethrough":false})",
        "missing \"italic\""},
-      {"Font", R"({"name":"A","size":9,"weight":40000,"charset":0,"bold":false,"italic":false,"underline":false,"strikethrough":false})",
+      {"Font",
+       R"({"name":"A","size":9,"weight":40000,"charset":0,"bold":false,"italic":false,"underline":false,"strikethrough":false})",
        "Font \"weight\" out of range"},
-      {"Font", R"({"name":"A","size":9,"weight":4,"charset":0,"bold":0,"italic":false,"underline":false,"strikethrough":false})",
+      {"Font",
+       R"({"name":"A","size":9,"weight":4,"charset":0,"bold":0,"italic":false,"underline":false,"strikethrough":false})",
        "Font \"bold\" is not true or false"},
-      {"Font", R"({"name":"A","size":9,"weight":4,"charset":0,"bold":false,"italic":false,"underline":false,"strikethrough":false,"x":1})",
+      {"Font",
+       R"({"name":"A","size":9,"weight":4,"charset":0,"bold":false,"italic":false,"underline":false,"strikethrough":false,"x":1})",
        "unexpected member \"x\""},
       {"Picture", R"({"width":1,"height":1,"bits":"abc"})", "Picture \"bits\" is not base64"},
       {"Picture", R"({"width":1,"height":1,"bits":"QR=="})", "Picture \"bits\" is not base64"},
@@ -245,7 +251,8 @@ TEST(FormText, MalformedStructureIsNamed) {
        "control \"Field1\", key \"K\": key stored twice"},
       {FormWithProperty(R"({"key":"K","type":"Long","value":1,"value":2})"),
        "control \"Field1\", key \"K\": JSON object names member \"value\" twice"},
-      {FormWithProperty(R"({"key":"K","value":1,"type":"Long"})"), "control \"Field1\", key \"K\": \"value\" before \"type\""},
+      {FormWithProperty(R"({"key":"K","value":1,"type":"Long"})"),
+       "control \"Field1\", key \"K\": \"value\" before \"type\""},
       {FormWithProperty(R"({"key":"K","type":"Double","value":1e999})"),
        "control \"Field1\", key \"K\": invalid JSON: number overflow"},
       {FormWithProperty("{\"key\":\"\xff\",\"type\":\"Empty\"}"), "control \"Field1\", properties[0]: invalid JSON: "},
@@ -353,11 +360,17 @@ TEST(FormText, FilesSavedByTheEarlierWriterReadTheSame) {
   picture->height = 1;
   picture->bits = std::string("\x00\xff\x10", 3);
   const std::vector<std::pair<std::string, Variant>> expected = {
-      {"Whole", Variant::Double(1.0)}, {"Big", Variant::Double(1e20)}, {"Tiny", Variant::Double(1e-7)},
-      {"NegZero", Variant::Double(-0.0)}, {"Size", Variant::Single(12.0f)},
-      {"Text", Variant::String(u"a\nb\u0001\"\\")}, {"When", Variant::FromDate(Date{46000.0 + 0.4 / 86400})},
-      {"Day", Variant::FromDate(DateSerial(2026, 12, 7))}, {"Font", Variant::Object(font)},
-      {"Picture", Variant::Object(picture)}, {"Count", Variant::Integer(-3)}};
+      {"Whole", Variant::Double(1.0)},
+      {"Big", Variant::Double(1e20)},
+      {"Tiny", Variant::Double(1e-7)},
+      {"NegZero", Variant::Double(-0.0)},
+      {"Size", Variant::Single(12.0f)},
+      {"Text", Variant::String(u"a\nb\u0001\"\\")},
+      {"When", Variant::FromDate(Date{46000.0 + 0.4 / 86400})},
+      {"Day", Variant::FromDate(DateSerial(2026, 12, 7))},
+      {"Font", Variant::Object(font)},
+      {"Picture", Variant::Object(picture)},
+      {"Count", Variant::Integer(-3)}};
   const auto read = ParseForm(saved, "old.json");
   for (const auto& controls : {read, ParseForm(FormatForm(read), "new.json")}) {
     ASSERT_EQ(controls.size(), 1u);
@@ -389,8 +402,8 @@ TEST(FormText, NestingIsBoundedHoweverDeep) {
   } cases[] = {
       {std::string(10'000'000, '['), "deep.json: line 1, column 1: not a JSON object"},
       {"\n\n  " + Repeated(R"({"a":)", 1'000'000), "deep.json: line 3, column 6: unexpected member \"a\""},
-      {font + std::string(1'000'000, '{'),
-       "deep.json: line 1, column " + std::to_string(font.size() + 1) + ": control \"Field1\", key \"K\": \"name\" is not a string"},
+      {font + std::string(1'000'000, '{'), "deep.json: line 1, column " + std::to_string(font.size() + 1) +
+                                               ": control \"Field1\", key \"K\": \"name\" is not a string"},
   };
   for (const auto& c : cases) {
     const auto error = Raised([&] { ParseForm(c.text, "deep.json"); });
@@ -404,11 +417,17 @@ std::string FullForm() {
   auto font = std::make_shared<Font>();
   auto picture = std::make_shared<Picture>();
   picture->bits = "\x01\x02\xff";
-  return FormatForm({ControlOf(u"One", {{"E", Variant()}, {"N", Variant::Null()}, {"I", Variant::Integer(-5)},
-                                        {"L", Variant::Long(70000)}, {"S", Variant::Single(1.5f)},
-                                        {"D", Variant::Double(-0.25)}, {"T", Variant::FromDate(At(2026, 7, 4, 61))},
-                                        {"Str", Variant::String(u"\u00e9\"\\")}, {"B", Variant::Boolean(true)},
-                                        {"F", Variant::Object(font)}, {"P", Variant::Object(picture)},
+  return FormatForm({ControlOf(u"One", {{"E", Variant()},
+                                        {"N", Variant::Null()},
+                                        {"I", Variant::Integer(-5)},
+                                        {"L", Variant::Long(70000)},
+                                        {"S", Variant::Single(1.5f)},
+                                        {"D", Variant::Double(-0.25)},
+                                        {"T", Variant::FromDate(At(2026, 7, 4, 61))},
+                                        {"Str", Variant::String(u"\u00e9\"\\")},
+                                        {"B", Variant::Boolean(true)},
+                                        {"F", Variant::Object(font)},
+                                        {"P", Variant::Object(picture)},
                                         {"O", Variant::Object(nullptr)}}),
                      ControlOf(u"Two", {})});
 }
@@ -419,10 +438,13 @@ TEST(FormText, FaultsNameTheirLineAndColumn) {
   const struct {
     std::string from, to, description;
   } cases[] = {
-      {"\"value\": 70000", "\"value\": 70000x", "cut.json: line 25, column 25: control \"One\", key \"L\": invalid JSON: syntax error while parsing object"},
+      {"\"value\": 70000", "\"value\": 70000x",
+       "cut.json: line 25, column 25: control \"One\", key \"L\": invalid JSON: syntax error while parsing object"},
       // A number is known to end at the byte after it, here the end of its line.
-      {"\"value\": -5", "\"value\": 70000", "cut.json: line 20, column 25: control \"One\", key \"I\": Integer value out of range"},
-      {"\"class\": \"Text\"", "\"kind\": \"Text\"", "cut.json: line 7, column 12: control \"One\": unexpected member \"kind\""},
+      {"\"value\": -5", "\"value\": 70000",
+       "cut.json: line 20, column 25: control \"One\", key \"I\": Integer value out of range"},
+      {"\"class\": \"Text\"", "\"kind\": \"Text\"",
+       "cut.json: line 7, column 12: control \"One\": unexpected member \"kind\""},
   };
   for (const auto& c : cases) {
     std::string changed = text;
@@ -447,13 +469,14 @@ TEST(FormText, EveryTruncationIsAnErrorNamingTheSource) {
 // Single-byte corruption anywhere: either still a form or the one file-format error, never
 // another exception or a crash.
 TEST(FormText, CorruptedBytesGiveOnlyTheFileFormatError) {
-  const std::string text = R"({"form":"kestrow","version":1,"controls":[{"name":"A","class":"Text","properties":[)"
-                           R"({"key":"E","type":"Empty"},{"key":"I","type":"Integer","value":-5},)"
-                           R"({"key":"S","type":"Single","value":1.5e3},{"key":"T","type":"Date","value":"2026-07-04T00:01:01"},)"
-                           R"({"key":"X","type":"String","value":"\u00e9\""},{"key":"B","type":"Boolean","value":true},)"
-                           R"({"key":"F","type":"Font","value":{"name":"C","size":9.75,"weight":400,"charset":0,)"
-                           R"("bold":false,"italic":false,"underline":false,"strikethrough":false}},)"
-                           R"({"key":"P","type":"Picture","value":{"width":0,"height":0,"bits":"AQL/"}}]}]})";
+  const std::string text =
+      R"({"form":"kestrow","version":1,"controls":[{"name":"A","class":"Text","properties":[)"
+      R"({"key":"E","type":"Empty"},{"key":"I","type":"Integer","value":-5},)"
+      R"({"key":"S","type":"Single","value":1.5e3},{"key":"T","type":"Date","value":"2026-07-04T00:01:01"},)"
+      R"({"key":"X","type":"String","value":"\u00e9\""},{"key":"B","type":"Boolean","value":true},)"
+      R"({"key":"F","type":"Font","value":{"name":"C","size":9.75,"weight":400,"charset":0,)"
+      R"("bold":false,"italic":false,"underline":false,"strikethrough":false}},)"
+      R"({"key":"P","type":"Picture","value":{"width":0,"height":0,"bits":"AQL/"}}]}]})";
   ASSERT_EQ(ParseForm(text, "good.json").at(0).properties.Entries().size(), 8u);
   int rejected = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

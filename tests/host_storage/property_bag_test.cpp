@@ -30,7 +30,8 @@ TEST(PropertyBag, KeysKeepTheOrderFirstWritten) {
   bag.WriteProperty("k20000", Variant::Integer(1), Variant::Integer(1));
   EXPECT_EQ(bag.Entries().front(), (PropertyBag::Entry{"k20000", Variant::Integer(1)}));
   EXPECT_EQ(bag.Entries().size(), static_cast<std::size_t>(kKeys));
-  for (int i = 1; i < kKeys; i += 997) EXPECT_EQ(bag.ReadProperty("k" + std::to_string(i), Variant()), Variant::Long(i));
+  for (int i = 1; i < kKeys; i += 997)
+    EXPECT_EQ(bag.ReadProperty("k" + std::to_string(i), Variant()), Variant::Long(i));
 }
 
 }  // namespace

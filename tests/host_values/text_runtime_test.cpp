@@ -48,7 +48,9 @@ TEST(Utf8, RoundTripsEveryPlane) {
 
 TEST(Utf8, LoneSurrogatesEncodeAsReplacement) {
   const std::u16string text{u'a', char16_t{0xD800}, u'b', char16_t{0xDC00}, char16_t{0xDBFF}};
-  EXPECT_EQ(ToUtf8(text), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(ToUtf8(text),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(Utf8, EachMalformedPrefixDecodesAsOneReplacement) {
@@ -56,13 +58,15 @@ TEST(Utf8, EachMalformedPrefixDecodesAsOneReplacement) {
     std::string_view in;
     std::u16string_view out;
   } cases[] = {
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},                  // overlong lead
-      {"\xE2\x82", u"\uFFFD"},                        // truncated at the end
-      {"\xE2\x82" "A", u"\uFFFDA"},                   // truncated before ASCII
-      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},        // encoded surrogate
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},  // overlong lead
+      {"\xE2\x82", u"\uFFFD"},        // truncated at the end
+      {"\xE2\x82"
+       "A",
+       u"\uFFFDA"},                                       // truncated before ASCII
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // encoded surrogate
       {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
-      {"\xE0\x9F\x80", u"\uFFFD\uFFFD\uFFFD"},        // overlong three-byte form
-      {"\x80x\xFF", u"\uFFFDx\uFFFD"},                // stray continuation, invalid byte
+      {"\xE0\x9F\x80", u"\uFFFD\uFFFD\uFFFD"},            // overlong three-byte form
+      {"\x80x\xFF", u"\uFFFDx\uFFFD"},                    // stray continuation, invalid byte
   };
   for (const auto& c : cases) EXPECT_EQ(FromUtf8(c.in), c.out) << testing::PrintToString(std::string(c.in));
 }

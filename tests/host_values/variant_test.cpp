@@ -46,16 +46,26 @@ TEST(Variant, ToIntegerAndToLongShareTheirReading) {
     Variant input;
     Outcome outcome;
   } cases[] = {
-      {Variant::Double(2.5), Value(2)},         {Variant::Double(3.5), Value(4)},
-      {Variant::Double(-2.5), Value(-2)},       {Variant::Double(2.5000000000000004), Value(3)},
-      {Variant::Single(-1.5f), Value(-2)},      {Variant::Boolean(true), Value(-1)},
-      {Variant::Boolean(false), Value(0)},      {Variant(), Value(0)},
-      {Variant::FromDate({3.5}), Value(4)},     {Str(u" 12.5 "), Value(12)},
-      {Str(u"-1e2"), Value(-100)},              {Str(u".5"), Value(0)},
-      {Str(u""), Error(kTypeMismatch)},         {Str(u"12a"), Error(kTypeMismatch)},
-      {Str(u"1 2"), Error(kTypeMismatch)},      {Str(u"."), Error(kTypeMismatch)},
-      {Str(u"1e"), Error(kTypeMismatch)},       {Str(u"\t1"), Error(kTypeMismatch)},
-      {Variant::Null(), Error(kInvalidUseOfNull)}, {AFont(), Error(kTypeMismatch)},
+      {Variant::Double(2.5), Value(2)},
+      {Variant::Double(3.5), Value(4)},
+      {Variant::Double(-2.5), Value(-2)},
+      {Variant::Double(2.5000000000000004), Value(3)},
+      {Variant::Single(-1.5f), Value(-2)},
+      {Variant::Boolean(true), Value(-1)},
+      {Variant::Boolean(false), Value(0)},
+      {Variant(), Value(0)},
+      {Variant::FromDate({3.5}), Value(4)},
+      {Str(u" 12.5 "), Value(12)},
+      {Str(u"-1e2"), Value(-100)},
+      {Str(u".5"), Value(0)},
+      {Str(u""), Error(kTypeMismatch)},
+      {Str(u"12a"), Error(kTypeMismatch)},
+      {Str(u"1 2"), Error(kTypeMismatch)},
+      {Str(u"."), Error(kTypeMismatch)},
+      {Str(u"1e"), Error(kTypeMismatch)},
+      {Str(u"\t1"), Error(kTypeMismatch)},
+      {Variant::Null(), Error(kInvalidUseOfNull)},
+      {AFont(), Error(kTypeMismatch)},
   };
   for (const auto& c : cases) {
     ExpectOutcome(ToInteger, c.input, c.outcome);
@@ -98,10 +108,17 @@ TEST(Variant, ToBoolean) {
     Variant input;
     Outcome outcome;  // 1 for true, 0 for false
   } cases[] = {
-      {Str(u" TRUE "), Value(1)},          {Str(u"false"), Value(0)},       {Str(u"0"), Value(0)},
-      {Str(u"-0.5"), Value(1)},            {Str(u"yes"), Error(kTypeMismatch)}, {Variant(), Value(0)},
-      {Variant::Double(0.0), Value(0)},    {Variant::Long(-3), Value(1)},   {Variant::FromDate({0.5}), Value(1)},
-      {Variant::Null(), Error(kInvalidUseOfNull)}, {AFont(), Error(kTypeMismatch)},
+      {Str(u" TRUE "), Value(1)},
+      {Str(u"false"), Value(0)},
+      {Str(u"0"), Value(0)},
+      {Str(u"-0.5"), Value(1)},
+      {Str(u"yes"), Error(kTypeMismatch)},
+      {Variant(), Value(0)},
+      {Variant::Double(0.0), Value(0)},
+      {Variant::Long(-3), Value(1)},
+      {Variant::FromDate({0.5}), Value(1)},
+      {Variant::Null(), Error(kInvalidUseOfNull)},
+      {AFont(), Error(kTypeMismatch)},
   };
   for (const auto& c : cases) ExpectOutcome(ToBoolean, c.input, c.outcome);
 }
@@ -158,10 +175,18 @@ TEST(Variant, NumericallyEquals) {
     double n;
     bool equal;
   } cases[] = {
-      {Variant::Integer(5), 5, true},      {Variant::Double(5.5), 5, false},  {Variant::Single(0.5f), 0.5, true},
-      {Str(u" 5.0 "), 5, true},            {Str(u"5x"), 5, false},            {Str(u"1e999"), 0, false},
-      {Variant::Boolean(true), -1, true},  {Variant::FromDate({5}), 5, false}, {Variant(), 0, true}, {Variant(), 1, false},
-      {Variant::Null(), 0, false},         {AFont(), 0, false},
+      {Variant::Integer(5), 5, true},
+      {Variant::Double(5.5), 5, false},
+      {Variant::Single(0.5f), 0.5, true},
+      {Str(u" 5.0 "), 5, true},
+      {Str(u"5x"), 5, false},
+      {Str(u"1e999"), 0, false},
+      {Variant::Boolean(true), -1, true},
+      {Variant::FromDate({5}), 5, false},
+      {Variant(), 0, true},
+      {Variant(), 1, false},
+      {Variant::Null(), 0, false},
+      {AFont(), 0, false},
   };
   for (const auto& c : cases) EXPECT_EQ(NumericallyEquals(c.input, c.n), c.equal) << TypeName(c.input);
 }

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "kestrow/host/registry/component_registry.h"
 #include "kestrow/host/forms/form.h"
 #include "kestrow/host/forms/form_page_frame.h"
+#include "kestrow/host/registry/component_registry.h"
 #include "kestrow/library/entry_points.h"
 #include "kestrow/library/identifiers.h"
 

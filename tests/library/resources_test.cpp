@@ -23,7 +23,7 @@ TEST(Version, FixedFields) {
   // The build's one version, as the About box and the program print it.
   EXPECT_EQ(std::u16string_view(info->file_version), u"" KESTROW_VERSION_STRING);
   EXPECT_EQ(std::u16string_view(info->product_version), u"" KESTROW_VERSION_STRING);
-  EXPECT_EQ(info->language, 0x0409);  // US English
+  EXPECT_EQ(info->language, 0x0409);   // US English
   EXPECT_EQ(info->code_page, 0x04B0);  // UTF-16
 }
 
@@ -49,7 +49,8 @@ TEST(Version, StringTableHoldsTheExpectedKeysWithSelfRegistrationFlagEmpty) {
       EXPECT_EQ(value, u"Kestrow Components");
     }
   }
-  EXPECT_EQ(keys, (std::set<std::string>{"CompanyName", "FileDescription", "ProductName", "Comments", "OLESelfRegister"}));
+  EXPECT_EQ(keys,
+            (std::set<std::string>{"CompanyName", "FileDescription", "ProductName", "Comments", "OLESelfRegister"}));
 }
 
 TEST(Resources, UnknownIdsHaveNoBytes) {

@@ -12,7 +12,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string kTooManyDecimals = "Only 16 Decimal Places Allowed\r\n\r\n(Only 16 Decimals Allowed)|16|Valid Text Box";
+const std::string kTooManyDecimals =
+    "Only 16 Decimal Places Allowed\r\n\r\n(Only 16 Decimals Allowed)|16|Valid Text Box";
 const std::string kEmptyMask = "Mask Can Not be Empty|16|Valid Text Box";
 const std::string kNoSpace = "No Space to Take Input|16|Valid Text Box";
 
@@ -60,20 +61,18 @@ TEST_P(LengthChecks, ATypedLengthIsAcceptedOrRestored) {
 // Each key is judged as it is typed, so a refused last key restores what the keys before it set.
 INSTANTIATE_TEST_SUITE_P(
     Keys, LengthChecks,
-    ::testing::Values(LengthRow{u"0 - AlphaNumeric", u"", u"0", "8", std::string(8, 'X')},
-                      LengthRow{u"0 - AlphaNumeric", u"", u"21", "21", std::string(21, 'X')},
-                      LengthRow{u"0 - AlphaNumeric", u"", u"300", "300", std::string(300, 'X')},
-                      LengthRow{u"0 - AlphaNumeric", u"", u"32767", "32767", std::string(32767, 'X')},
-                      LengthRow{u"0 - AlphaNumeric", u"", u"32768", "3276", std::string(3276, 'X')},
-                      LengthRow{u"1 - Numeric", u"", u"20", "20", std::string(20, '9')},
-                      LengthRow{u"1 - Numeric", u"", u"21", "2", "99"},
-                      LengthRow{u"1 - Numeric", u"2", u"3", "8", "99999.99"},
-                      LengthRow{u"1 - Numeric", u"2", u"4", "4", "9.99"},
-                      LengthRow{u"2 - Date", u"", u"7", "10", "DD/MM/YYYY"},
-                      // "1" is replaced by "10" with the caret in front, and "010" is worth 10.
-                      LengthRow{u"2 - Date", u"", u"10", "010", "DD/MM/YYYY"},
-                      LengthRow{u"4 - Logical", u"", u"9", "5", "Yes or No"},
-                      LengthRow{u"3 - Password", u"", u"3", "3", "***"}));
+    ::testing::Values(
+        LengthRow{u"0 - AlphaNumeric", u"", u"0", "8", std::string(8, 'X')},
+        LengthRow{u"0 - AlphaNumeric", u"", u"21", "21", std::string(21, 'X')},
+        LengthRow{u"0 - AlphaNumeric", u"", u"300", "300", std::string(300, 'X')},
+        LengthRow{u"0 - AlphaNumeric", u"", u"32767", "32767", std::string(32767, 'X')},
+        LengthRow{u"0 - AlphaNumeric", u"", u"32768", "3276", std::string(3276, 'X')},
+        LengthRow{u"1 - Numeric", u"", u"20", "20", std::string(20, '9')},
+        LengthRow{u"1 - Numeric", u"", u"21", "2", "99"}, LengthRow{u"1 - Numeric", u"2", u"3", "8", "99999.99"},
+        LengthRow{u"1 - Numeric", u"2", u"4", "4", "9.99"}, LengthRow{u"2 - Date", u"", u"7", "10", "DD/MM/YYYY"},
+        // "1" is replaced by "10" with the caret in front, and "010" is worth 10.
+        LengthRow{u"2 - Date", u"", u"10", "010", "DD/MM/YYYY"}, LengthRow{u"4 - Logical", u"", u"9", "5", "Yes or No"},
+        LengthRow{u"3 - Password", u"", u"3", "3", "***"}));
 
 TEST_F(PageTest, ALeadingZeroIsDroppedFromALength) {
   Open();
@@ -220,23 +219,23 @@ TEST_P(MaskLeft, SetsTheLengthAndDecimalsItHasRoomFor) {
   EXPECT_EQ(Focused(), row.messages.empty() ? "" : "txtMask");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Masks, MaskLeft,
-    ::testing::Values(MaskRow{u"1 - Numeric", u".99", "9.99", "4", "2", {}},
-                      MaskRow{u"1 - Numeric", u"999.", "999", "3", "0", {}},
-                      MaskRow{u"1 - Numeric", u"9.9.9", "9.99", "4", "2", {}},
-                      MaskRow{u"1 - Numeric", u"ab.9", "9ab.9", "3", "1", {}},
-                      MaskRow{u"1 - Numeric", u"#,##9.99", "#,##9.99", "7", "2", {}},
-                      MaskRow{u"1 - Numeric", u"$.99", "9$.99", "4", "2", {}},
-                      MaskRow{u"1 - Numeric", u".", "9", "1", "0", {}},
-                      MaskRow{u"1 - Numeric", u"-.", "-", "8", "0", {kNoSpace}},
-                      MaskRow{u"1 - Numeric", u"--", "--", "8", "0", {kNoSpace}},
-                      MaskRow{u"1 - Numeric", u"", "", "8", "0", {kEmptyMask}},
-                      MaskRow{u"0 - AlphaNumeric", u"(XXX) 999-9999", "(XXX) 999-9999", "10", "0", {}},
-                      MaskRow{u"0 - AlphaNumeric", u"A-S-N#.", "A-S-N#.", "4", "0", {}},
-                      MaskRow{u"0 - AlphaNumeric", u"xasn", "xasn", "8", "0", {kNoSpace}},
-                      MaskRow{u"0 - AlphaNumeric", u"--", "--", "8", "0", {kNoSpace}},
-                      MaskRow{u"0 - AlphaNumeric", u"", "", "8", "0", {kEmptyMask}}));
+INSTANTIATE_TEST_SUITE_P(Masks, MaskLeft,
+                         ::testing::Values(MaskRow{u"1 - Numeric", u".99", "9.99", "4", "2", {}},
+                                           MaskRow{u"1 - Numeric", u"999.", "999", "3", "0", {}},
+                                           MaskRow{u"1 - Numeric", u"9.9.9", "9.99", "4", "2", {}},
+                                           MaskRow{u"1 - Numeric", u"ab.9", "9ab.9", "3", "1", {}},
+                                           MaskRow{u"1 - Numeric", u"#,##9.99", "#,##9.99", "7", "2", {}},
+                                           MaskRow{u"1 - Numeric", u"$.99", "9$.99", "4", "2", {}},
+                                           MaskRow{u"1 - Numeric", u".", "9", "1", "0", {}},
+                                           MaskRow{u"1 - Numeric", u"-.", "-", "8", "0", {kNoSpace}},
+                                           MaskRow{u"1 - Numeric", u"--", "--", "8", "0", {kNoSpace}},
+                                           MaskRow{u"1 - Numeric", u"", "", "8", "0", {kEmptyMask}},
+                                           MaskRow{
+                                               u"0 - AlphaNumeric", u"(XXX) 999-9999", "(XXX) 999-9999", "10", "0", {}},
+                                           MaskRow{u"0 - AlphaNumeric", u"A-S-N#.", "A-S-N#.", "4", "0", {}},
+                                           MaskRow{u"0 - AlphaNumeric", u"xasn", "xasn", "8", "0", {kNoSpace}},
+                                           MaskRow{u"0 - AlphaNumeric", u"--", "--", "8", "0", {kNoSpace}},
+                                           MaskRow{u"0 - AlphaNumeric", u"", "", "8", "0", {kEmptyMask}}));
 
 TEST_F(PageTest, ARefusedMaskTakesTheFocusBackFromWhereverItWent) {
   Open();

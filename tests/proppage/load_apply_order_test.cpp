@@ -39,30 +39,26 @@ TEST_P(LoadPositions, SelectTheStoredFormatsWithoutMarkingThePageChanged) {
   EXPECT_FALSE(Changed());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stored, LoadPositions,
-    ::testing::Values(
-        LoadRow{0, 0, 0, "(Custom Format)", "(None)"},
-        LoadRow{0, 4, 2, "N - Alphabets, Digits & Space", "L - Lower Case"},
-        LoadRow{0, 5, 3, "9 - Digits", "P - Proper Case"},
-        LoadRow{0, 6, 1, "# - Digits, Space & Signs", "! - Upper Case"},
-        LoadRow{1, 5, 4, "9 - Digits", "C - Display Cr after +ve Value"},
-        LoadRow{1, 7, 5, "# - Digits & Signs", "( - Enclose -ve Value in Bracket"},
-        LoadRow{1, 8, 0, ", - Amount in Thousands Format", "(None)"},
-        LoadRow{1, 9, 0, "M - Amount in Million Format", "(None)"},
-        LoadRow{2, 10, 7, "A - MM/DD/YYYY (American)", "- > DD-MM-YYYY"},
-        LoadRow{2, 11, 6, "B - DD/MM/YYYY (British)", "/ > DD/MM/YYYY"},
-        LoadRow{2, 12, 8, "J - YYYY/MM/DD (Japan)", ". > DD.MM.YYYY"},
-        LoadRow{3, 0, 0, "(Custom Format)", "(None)"},
-        LoadRow{3, 13, 0, "* - Password Format", "(None)"},
-        LoadRow{4, 14, 0, "T - True, False Format", "(None)"},
-        LoadRow{4, 15, 0, "Y - Yes, No Format", "(None)"},
-        // Formats the data type does not offer.
-        LoadRow{1, 6, 3, "", ""},
-        LoadRow{2, 5, 6, "", "/ > DD/MM/YYYY"},
-        LoadRow{3, 5, 2, "", ""},
-        LoadRow{4, 3, 0, "", "(None)"},
-        LoadRow{2, 16, 9, "", ""}));
+INSTANTIATE_TEST_SUITE_P(Stored, LoadPositions,
+                         ::testing::Values(LoadRow{0, 0, 0, "(Custom Format)", "(None)"},
+                                           LoadRow{0, 4, 2, "N - Alphabets, Digits & Space", "L - Lower Case"},
+                                           LoadRow{0, 5, 3, "9 - Digits", "P - Proper Case"},
+                                           LoadRow{0, 6, 1, "# - Digits, Space & Signs", "! - Upper Case"},
+                                           LoadRow{1, 5, 4, "9 - Digits", "C - Display Cr after +ve Value"},
+                                           LoadRow{1, 7, 5, "# - Digits & Signs", "( - Enclose -ve Value in Bracket"},
+                                           LoadRow{1, 8, 0, ", - Amount in Thousands Format", "(None)"},
+                                           LoadRow{1, 9, 0, "M - Amount in Million Format", "(None)"},
+                                           LoadRow{2, 10, 7, "A - MM/DD/YYYY (American)", "- > DD-MM-YYYY"},
+                                           LoadRow{2, 11, 6, "B - DD/MM/YYYY (British)", "/ > DD/MM/YYYY"},
+                                           LoadRow{2, 12, 8, "J - YYYY/MM/DD (Japan)", ". > DD.MM.YYYY"},
+                                           LoadRow{3, 0, 0, "(Custom Format)", "(None)"},
+                                           LoadRow{3, 13, 0, "* - Password Format", "(None)"},
+                                           LoadRow{4, 14, 0, "T - True, False Format", "(None)"},
+                                           LoadRow{4, 15, 0, "Y - Yes, No Format", "(None)"},
+                                           // Formats the data type does not offer.
+                                           LoadRow{1, 6, 3, "", ""}, LoadRow{2, 5, 6, "", "/ > DD/MM/YYYY"},
+                                           LoadRow{3, 5, 2, "", ""}, LoadRow{4, 3, 0, "", "(None)"},
+                                           LoadRow{2, 16, 9, "", ""}));
 
 TEST_F(PageTest, AFormatWithoutASelectionIsNotWrittenBack) {
   Stored(First(), {{"DataType", Variant::Integer(1)}, {"InputFormat", Variant::Integer(6)}});
@@ -106,17 +102,28 @@ INSTANTIATE_TEST_SUITE_P(
     Formats, ApplyOrder,
     ::testing::Values(
         ApplyRow{u"0 - AlphaNumeric", u"A - Only Alphabets", u"", u"", {"InputFormat", "DisplayFormat", "Length"}},
-        ApplyRow{u"0 - AlphaNumeric", u"A - Only Alphabets", u"", u"_",
+        ApplyRow{u"0 - AlphaNumeric",
+                 u"A - Only Alphabets",
+                 u"",
+                 u"_",
                  {"InputFormat", "DisplayFormat", "Length", "PadChar"}},
         ApplyRow{u"0 - AlphaNumeric", u"(Custom Format)", u"", u"", {"InputFormat", "DisplayFormat", "Mask"}},
-        ApplyRow{u"1 - Numeric", u"9 - Digits", u"2", u"",
+        ApplyRow{u"1 - Numeric",
+                 u"9 - Digits",
+                 u"2",
+                 u"",
                  {"DataType", "InputFormat", "DisplayFormat", "Length", "DecimalPlaces"}},
-        ApplyRow{u"1 - Numeric", u"# - Digits & Signs", u"0", u"", {"DataType", "InputFormat", "DisplayFormat", "Length"}},
+        ApplyRow{
+            u"1 - Numeric", u"# - Digits & Signs", u"0", u"", {"DataType", "InputFormat", "DisplayFormat", "Length"}},
         ApplyRow{u"1 - Numeric", u"(Custom Format)", u"2", u"", {"DataType", "InputFormat", "DisplayFormat", "Mask"}},
         ApplyRow{u"2 - Date", u"J - YYYY/MM/DD (Japan)", u"", u"", {"DataType", "InputFormat", "DisplayFormat"}},
         ApplyRow{u"4 - Logical", u"T - True, False Format", u"", u"", {"DataType", "InputFormat", "DisplayFormat"}},
-        ApplyRow{u"3 - Password", u"* - Password Format", u"", u"", {"DataType", "InputFormat", "DisplayFormat", "Length"}},
-        ApplyRow{u"3 - Password", u"(Custom Format)", u"", u"#",
+        ApplyRow{
+            u"3 - Password", u"* - Password Format", u"", u"", {"DataType", "InputFormat", "DisplayFormat", "Length"}},
+        ApplyRow{u"3 - Password",
+                 u"(Custom Format)",
+                 u"",
+                 u"#",
                  {"DataType", "InputFormat", "DisplayFormat", "Length", "PadChar"}}));
 
 TEST_F(PageTest, ApplyWritesFormatsAsIntegersLengthsAsNumbersAndTextsAsStrings) {
@@ -129,7 +136,7 @@ TEST_F(PageTest, ApplyWritesFormatsAsIntegersLengthsAsNumbersAndTextsAsStrings) 
   Frame().Apply();
   ASSERT_EQ(log.names, (Names{"DataType", "InputFormat", "DisplayFormat", "Length", "DecimalPlaces", "PadChar"}));
   const std::vector<Variant> want{Variant::Integer(1), Variant::Integer(5), Variant::Integer(0),
-                                  Variant::Double(12),  Variant::Double(3),  Variant::String(u"0")};
+                                  Variant::Double(12), Variant::Double(3),  Variant::String(u"0")};
   for (std::size_t i = 0; i < want.size(); ++i) {
     EXPECT_EQ(log.values[i].Type(), want[i].Type()) << log.names[i];
     EXPECT_EQ(host::ToText(log.values[i]), host::ToText(want[i])) << log.names[i];

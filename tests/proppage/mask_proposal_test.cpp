@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "kestrow/host/values/runtime.h"
-#include "proppage/mask_proposal.h"
 #include "page_fixture.h"
+#include "proppage/mask_proposal.h"
 
 namespace kestrow::testing {
 namespace {
@@ -60,45 +60,44 @@ TEST_P(ProposalTable, LastStepIsTheProposal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, ProposalTable,
-    ::testing::Values(
-        ProposalRow{kAlpha, u"X - Alpha, Digits, Space & Symbol", u"(None)", 3, 0, u"", "XXX"},
-        ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 3, 0, u"", "AAA"},
-        ProposalRow{kAlpha, u"S - Alphabets & Space", u"(None)", 3, 0, u"", "SSS"},
-        ProposalRow{kAlpha, u"N - Alphabets, Digits & Space", u"(None)", 3, 0, u"", "NNN"},
-        ProposalRow{kAlpha, kDigits, u"(None)", 3, 0, u"", "999"},
-        ProposalRow{kAlpha, u"# - Digits, Space & Signs", u"(None)", 3, 0, u"", "###"},
-        ProposalRow{kAlpha, kCustom, u"(None)", 3, 0, u"", nullptr},
-        ProposalRow{kAlpha, u"# - Digits & Signs", u"(None)", 3, 0, u"", nullptr},  // a numeric-only item
-        // Counts round halves to the even neighbour.
-        ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 2.5, 0, u"", "AA"},
-        ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 3.5, 0, u"", "AAAA"},
-        ProposalRow{kNumeric, kDigits, u"(None)", 10, 2, u"", "9999999.99"},
-        ProposalRow{kNumeric, kDigits, u"(None)", 10, 0, u"", "9999999999"},
-        ProposalRow{kNumeric, kDigits, u"(None)", 3, 1, u"", "9.9"},
-        ProposalRow{kNumeric, kSigned, u"(None)", 10, 2, u"", "#999999.99"},
-        ProposalRow{kNumeric, kSigned, u"(None)", 4, 2, u"", "9.99"},
-        ProposalRow{kNumeric, kSigned, u"(None)", 5, 2, u"", "#9.99"},
-        ProposalRow{kNumeric, kSigned, u"(None)", 5, 0, u"", "#9999"},
-        ProposalRow{kNumeric, kSigned, u"(None)", 1, 0, u"", "9"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 10, 2, u"", "99,99,999.99"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 8, 0, u"", "9,99,99,999"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 6, 2, u"", "999.99"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 7, 2, u"", "9,999.99"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 3, 0, u"", "999"},
-        ProposalRow{kNumeric, kThousands, u"(None)", 4, 0, u"", "9,999"},
-        ProposalRow{kNumeric, kMillions, u"(None)", 10, 0, u"", "9,999,999,999"},
-        ProposalRow{kNumeric, kMillions, u"(None)", 10, 2, u"", "9,999,999.99"},
-        ProposalRow{kNumeric, kMillions, u"(None)", 6, 0, u"", "999,999"},
-        ProposalRow{kNumeric, kMillions, u"(None)", 2, 0, u"", "99"},
-        ProposalRow{kNumeric, kCustom, u"(None)", 10, 2, u"", nullptr},
-        ProposalRow{kDate, u"A - MM/DD/YYYY (American)", u"/ > DD/MM/YYYY", 10, 0, u"", "MM/DD/YYYY"},
-        ProposalRow{kDate, u"B - DD/MM/YYYY (British)", u"- > DD-MM-YYYY", 10, 0, u"", "DD-MM-YYYY"},
-        ProposalRow{kDate, u"J - YYYY/MM/DD (Japan)", u". > DD.MM.YYYY", 10, 0, u"", "YYYY.MM.DD"},
-        ProposalRow{kPassword, u"* - Password Format", u"(None)", 4, 0, u"*", "****"},
-        ProposalRow{kPassword, kCustom, u"(None)", 3, 0, u"#", "###"},
-        ProposalRow{kLogical, u"T - True, False Format", u"(None)", 5, 0, u"", "True Or False"},
-        ProposalRow{kLogical, u"Y - Yes, No Format", u"(None)", 5, 0, u"", "Yes or No"},
-        ProposalRow{u"", kDigits, u"(None)", 5, 0, u"", nullptr}));
+    ::testing::Values(ProposalRow{kAlpha, u"X - Alpha, Digits, Space & Symbol", u"(None)", 3, 0, u"", "XXX"},
+                      ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 3, 0, u"", "AAA"},
+                      ProposalRow{kAlpha, u"S - Alphabets & Space", u"(None)", 3, 0, u"", "SSS"},
+                      ProposalRow{kAlpha, u"N - Alphabets, Digits & Space", u"(None)", 3, 0, u"", "NNN"},
+                      ProposalRow{kAlpha, kDigits, u"(None)", 3, 0, u"", "999"},
+                      ProposalRow{kAlpha, u"# - Digits, Space & Signs", u"(None)", 3, 0, u"", "###"},
+                      ProposalRow{kAlpha, kCustom, u"(None)", 3, 0, u"", nullptr},
+                      ProposalRow{kAlpha, u"# - Digits & Signs", u"(None)", 3, 0, u"", nullptr},  // a numeric-only item
+                      // Counts round halves to the even neighbour.
+                      ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 2.5, 0, u"", "AA"},
+                      ProposalRow{kAlpha, u"A - Only Alphabets", u"(None)", 3.5, 0, u"", "AAAA"},
+                      ProposalRow{kNumeric, kDigits, u"(None)", 10, 2, u"", "9999999.99"},
+                      ProposalRow{kNumeric, kDigits, u"(None)", 10, 0, u"", "9999999999"},
+                      ProposalRow{kNumeric, kDigits, u"(None)", 3, 1, u"", "9.9"},
+                      ProposalRow{kNumeric, kSigned, u"(None)", 10, 2, u"", "#999999.99"},
+                      ProposalRow{kNumeric, kSigned, u"(None)", 4, 2, u"", "9.99"},
+                      ProposalRow{kNumeric, kSigned, u"(None)", 5, 2, u"", "#9.99"},
+                      ProposalRow{kNumeric, kSigned, u"(None)", 5, 0, u"", "#9999"},
+                      ProposalRow{kNumeric, kSigned, u"(None)", 1, 0, u"", "9"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 10, 2, u"", "99,99,999.99"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 8, 0, u"", "9,99,99,999"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 6, 2, u"", "999.99"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 7, 2, u"", "9,999.99"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 3, 0, u"", "999"},
+                      ProposalRow{kNumeric, kThousands, u"(None)", 4, 0, u"", "9,999"},
+                      ProposalRow{kNumeric, kMillions, u"(None)", 10, 0, u"", "9,999,999,999"},
+                      ProposalRow{kNumeric, kMillions, u"(None)", 10, 2, u"", "9,999,999.99"},
+                      ProposalRow{kNumeric, kMillions, u"(None)", 6, 0, u"", "999,999"},
+                      ProposalRow{kNumeric, kMillions, u"(None)", 2, 0, u"", "99"},
+                      ProposalRow{kNumeric, kCustom, u"(None)", 10, 2, u"", nullptr},
+                      ProposalRow{kDate, u"A - MM/DD/YYYY (American)", u"/ > DD/MM/YYYY", 10, 0, u"", "MM/DD/YYYY"},
+                      ProposalRow{kDate, u"B - DD/MM/YYYY (British)", u"- > DD-MM-YYYY", 10, 0, u"", "DD-MM-YYYY"},
+                      ProposalRow{kDate, u"J - YYYY/MM/DD (Japan)", u". > DD.MM.YYYY", 10, 0, u"", "YYYY.MM.DD"},
+                      ProposalRow{kPassword, u"* - Password Format", u"(None)", 4, 0, u"*", "****"},
+                      ProposalRow{kPassword, kCustom, u"(None)", 3, 0, u"#", "###"},
+                      ProposalRow{kLogical, u"T - True, False Format", u"(None)", 5, 0, u"", "True Or False"},
+                      ProposalRow{kLogical, u"Y - Yes, No Format", u"(None)", 5, 0, u"", "Yes or No"},
+                      ProposalRow{u"", kDigits, u"(None)", 5, 0, u"", nullptr}));
 
 TEST(MaskProposalSteps, GroupedAmountsShowEachGroupAsItIsAdded) {
   EXPECT_EQ(Steps({kNumeric, kThousands, u"(None)", 10, 2, u"", nullptr}),

@@ -56,7 +56,9 @@ class PageTest : public ::testing::Test {
   void OpenOnBoth() { Frame().Select({first_, second_}); }
 
   host::EditBox& Field(std::string_view name) { return *std::get<host::EditBox*>(Frame().Find(name)->control); }
-  host::DropDownList& List(std::string_view name) { return *std::get<host::DropDownList*>(Frame().Find(name)->control); }
+  host::DropDownList& List(std::string_view name) {
+    return *std::get<host::DropDownList*>(Frame().Find(name)->control);
+  }
   host::CaptionedControl& Caption(std::string_view name) {
     return *std::get<host::CaptionedControl*>(Frame().Find(name)->control);
   }
@@ -111,7 +113,8 @@ class PageTest : public ::testing::Test {
     std::vector<std::string> lines;
     for (const host::HostRecord& r : form_.TakeRecords()) {
       if (r.kind != host::HostRecord::Kind::MsgBox) continue;
-      lines.push_back(host::ToUtf8(r.text) + "|" + std::to_string(r.buttons) + "|" + (r.caption ? host::ToUtf8(*r.caption) : "(none)"));
+      lines.push_back(host::ToUtf8(r.text) + "|" + std::to_string(r.buttons) + "|" +
+                      (r.caption ? host::ToUtf8(*r.caption) : "(none)"));
     }
     return lines;
   }

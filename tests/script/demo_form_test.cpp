@@ -1,8 +1,8 @@
 // The demo's sample form: each field is of its kind and takes what a person would type.
 #include <gtest/gtest.h>
 
-#include "demo_form.h"
 #include "control/text_internals.h"
+#include "demo_form.h"
 #include "kestrow/control/text.h"
 #include "kestrow/host/values/runtime.h"
 
@@ -33,7 +33,8 @@ class DemoFormTest : public ::testing::Test {
 };
 
 TEST_F(DemoFormTest, SixFieldsOfEveryKindInTabOrder) {
-  EXPECT_EQ(names_, (std::vector<std::u16string>{u"CustomerName", u"Phone", u"Amount", u"BirthDate", u"PIN", u"Subscriber"}));
+  EXPECT_EQ(names_,
+            (std::vector<std::u16string>{u"CustomerName", u"Phone", u"Amount", u"BirthDate", u"PIN", u"Subscriber"}));
   std::vector<std::int32_t> types;
   for (const auto& name : names_) types.push_back(host::ToLong(Field(name).GetProperty("DataType")));
   EXPECT_EQ(types, (std::vector<std::int32_t>{0, 0, 1, 2, 3, 4}));

@@ -57,7 +57,8 @@ TEST(HostileScript, InvalidUtf8IsAMalformedLineWhereverItIs) {
   // Stray and truncated sequences, overlong forms, encoded surrogates and code points past U+10FFFF,
   // in a string, a bare word, a name and a comment.
   for (const char* line : {
-           "set Value \"a\xff\xfe" "b\"",
+           "set Value \"a\xff\xfe"
+           "b\"",
            "set Value \"\x80\"",
            "set Value \"\xc3\"",
            "set Value \"\xe2\x82\"",
@@ -79,18 +80,21 @@ TEST(HostileScript, InvalidUtf8IsAMalformedLineWhereverItIs) {
 }
 
 TEST(HostileScript, ValidUtf8OfEveryLengthIsTakenAsWritten) {
-  const Outcome run = Play("new\nset Value \"\x7f\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf\"\nget Value\n");
+  const Outcome run =
+      Play("new\nset Value \"\x7f\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf\"\nget Value\n");
   EXPECT_EQ(run.status, 0) << run.err;
   ASSERT_EQ(run.With("\"get\":\"Value\"").size(), 1u);
-  EXPECT_NE(run.With("\"get\":\"Value\"").front().find("\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"),
-            std::string::npos);
+  EXPECT_NE(
+      run.With("\"get\":\"Value\"").front().find("\xc2\x80\xe2\x82\xac\xef\xbf\xbf\xf0\x9f\x98\x80\xf4\x8f\xbf\xbf"),
+      std::string::npos);
 }
 
 TEST(HostileScript, HugeValuesAreTakenOrRefusedByTheControl) {
   std::string script = "new\nset Length 20000\nset Value \"" + std::string(100000, 'q') + "\"\nget Length\nsave\n";
   const Outcome run = Play(script);
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.With("\"get\":\"Length\"").front(), R"({"control":"Field1","get":"Length","type":"Integer","value":20000})");
+  EXPECT_EQ(run.With("\"get\":\"Length\"").front(),
+            R"({"control":"Field1","get":"Length","type":"Integer","value":20000})");
 }
 
 }  // namespace

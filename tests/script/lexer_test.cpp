@@ -69,10 +69,11 @@ TEST(Values, PlainNumbersTakeTheNarrowestOfIntegerLongDouble) {
     const char* written;
     VarType type;
   };
-  for (const Row row : {Row{"32767", VarType::Integer}, Row{"-32768", VarType::Integer}, Row{"32768", VarType::Long},
-                        Row{"-32769", VarType::Long}, Row{"2147483647", VarType::Long}, Row{"-2147483648", VarType::Long},
-                        Row{"2147483648", VarType::Double}, Row{"99999999999999999999999", VarType::Double},
-                        Row{"1.5", VarType::Double}, Row{"1e3", VarType::Double}, Row{"007", VarType::Integer}}) {
+  for (const Row row :
+       {Row{"32767", VarType::Integer}, Row{"-32768", VarType::Integer}, Row{"32768", VarType::Long},
+        Row{"-32769", VarType::Long}, Row{"2147483647", VarType::Long}, Row{"-2147483648", VarType::Long},
+        Row{"2147483648", VarType::Double}, Row{"99999999999999999999999", VarType::Double},
+        Row{"1.5", VarType::Double}, Row{"1e3", VarType::Double}, Row{"007", VarType::Integer}}) {
     EXPECT_EQ(ParseValue(row.written).Type(), row.type) << row.written;
   }
   EXPECT_EQ(ParseValue("-3"), Variant::Integer(-3));
@@ -93,13 +94,33 @@ TEST(Values, KeywordsStringsAndSubtypes) {
   EXPECT_EQ(ParseValue("Boolean:false"), Variant::Boolean(false));
   EXPECT_EQ(ParseValue("String:\"a b\""), Variant::String(u"a b"));
   EXPECT_EQ(ParseValue("Date:2026-12-07"), Variant::FromDate(host::DateSerial(2026, 12, 7)));
-  EXPECT_EQ(ParseValue("Date:2026-12-07T18:30:00"), Variant::FromDate({host::DateSerial(2026, 12, 7).serial + 66600.0 / 86400}));
+  EXPECT_EQ(ParseValue("Date:2026-12-07T18:30:00"),
+            Variant::FromDate({host::DateSerial(2026, 12, 7).serial + 66600.0 / 86400}));
 }
 
 TEST(Values, MalformedOrOutOfRangeValuesAreScriptErrors) {
-  for (const char* bad : {"abc", "True", "1.", ".5", "+1", "1e", "0x10", "1e400", "Integer:32768", "Integer:1.5", "Long:2147483648",
-                          "Single:1e39", "Boolean:1", "String:5", "Date:2026-02-29", "Date:2024-02-30", "Date:0099-12-31",
-                          "Date:2026-12-07T24:00:00", "Date:2026-12-7", "Date:2026-12-07 18:30", "Colour:5", "Integer:"}) {
+  for (const char* bad : {"abc",
+                          "True",
+                          "1.",
+                          ".5",
+                          "+1",
+                          "1e",
+                          "0x10",
+                          "1e400",
+                          "Integer:32768",
+                          "Integer:1.5",
+                          "Long:2147483648",
+                          "Single:1e39",
+                          "Boolean:1",
+                          "String:5",
+                          "Date:2026-02-29",
+                          "Date:2024-02-30",
+                          "Date:0099-12-31",
+                          "Date:2026-12-07T24:00:00",
+                          "Date:2026-12-7",
+                          "Date:2026-12-07 18:30",
+                          "Colour:5",
+                          "Integer:"}) {
     EXPECT_THROW(ParseValue(bad), ScriptError) << bad;
   }
   EXPECT_EQ(ParseValue("Date:2024-02-29").Type(), VarType::Date) << "a leap day";

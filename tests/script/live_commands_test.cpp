@@ -46,7 +46,8 @@ TEST(LiveCommands, CommandLinesNotUnderstoodShowTheUsage) {
 }
 
 TEST(LiveCommands, AFormFileThatCannotBeReadIsNamedWithItsReason) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kestrow-live-" + std::to_string(::getpid()));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kestrow-live-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "broken.json") << "{\"controls\": [";
   const struct {

@@ -58,7 +58,8 @@ TEST(Malformed, EachFaultNamesItsLine) {
 TEST(Malformed, OutputBeforeTheFaultStaysAndNothingAfterItRuns) {
   const Outcome run = Play("new\nget LinkTimeout\nbad line\nget LinkTimeout\n");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.lines, std::vector<std::string>{R"({"control":"Field1","get":"LinkTimeout","type":"Integer","value":50})"});
+  EXPECT_EQ(run.lines,
+            std::vector<std::string>{R"({"control":"Field1","get":"LinkTimeout","type":"Integer","value":50})"});
 }
 
 TEST(Malformed, AMalformedLineChangesNothingBeforeItEnds) {
@@ -85,8 +86,8 @@ TEST(Malformed, AnOverlongLineIsRefusedWithoutBeingKept) {
 
 TEST(Malformed, ARepeatedBagKeyLeavesTheFirstValue) {
   // Keys are told apart exactly, as the bag stores them; the refused line adds nothing.
-  const Outcome run =
-      Play("bag LinkTopic \"first\"\nbag linktopic \"x\"\nread\nsave\nbag LinkTopic \"1\"\nbag LinkTopic \"2\"\nread\n");
+  const Outcome run = Play(
+      "bag LinkTopic \"first\"\nbag linktopic \"x\"\nread\nsave\nbag LinkTopic \"1\"\nbag LinkTopic \"2\"\nread\n");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err.rfind("line 6: ", 0), 0u) << run.err;
   ASSERT_EQ(run.With("\"bag\"").size(), 1u);
@@ -105,7 +106,9 @@ TEST(Malformed, ControlCharactersOfAWordAreShownEscapedNeverCut) {
   for (const Raw& c : {
            Raw{"wob\0ble\n"s, 1, R"(unknown command "wob\u0000ble")"},
            Raw{"new\nfocus\nkey F\0oo\n"s, 3, R"(unknown key "F\u0000oo")"},
-           Raw{"new\nset Mask 9\x01\0\x7f" "9\n"s, 2, R"(: 9\u0001\u0000\u007f9)"},
+           Raw{"new\nset Mask 9\x01\0\x7f"
+               "9\n"s,
+               2, R"(: 9\u0001\u0000\u007f9)"},
            Raw{"new\nuse \0A\n"s, 2, R"(no control named \u0000A on the form)"},
            Raw{"new\nresize 1 \x1b[2J\n"s, 2, R"(the height is not a whole number: \u001b[2J)"},
        }) {
@@ -114,7 +117,8 @@ TEST(Malformed, ControlCharactersOfAWordAreShownEscapedNeverCut) {
     EXPECT_EQ(run.err.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find('\0'), std::string::npos);
-    EXPECT_EQ(std::count_if(run.err.begin(), run.err.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x20; }), 1)
+    EXPECT_EQ(
+        std::count_if(run.err.begin(), run.err.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x20; }), 1)
         << "only the final line feed is a control character: " << run.err;
   }
 }

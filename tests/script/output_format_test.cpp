@@ -59,7 +59,17 @@ TEST(TextOutput, PairsBecomeUtf8AndLoneSurrogatesStayEscaped) {
 
 TEST(StructureOutput, MembersKeepTheirOrderWithCommasOnlyBetween) {
   json::JsonWriter json;
-  json.BeginObject().Key("z").Integer(1).Key("a").BeginArray().EndArray().Key("m").BeginArray().Null().Boolean(false).EndArray();
+  json.BeginObject()
+      .Key("z")
+      .Integer(1)
+      .Key("a")
+      .BeginArray()
+      .EndArray()
+      .Key("m")
+      .BeginArray()
+      .Null()
+      .Boolean(false)
+      .EndArray();
   json.Key("o").BeginObject().EndObject().EndObject();
   EXPECT_EQ(json.Text(), R"({"z":1,"a":[],"m":[null,false],"o":{}})");
 }

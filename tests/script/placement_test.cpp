@@ -21,7 +21,8 @@ TEST(Placement, AStoredNumericFieldWithoutAValueReadsAsAnEmptyField) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.With("\"error\"").empty());
   // The display form of no number: the mask's blank skeleton.
-  EXPECT_NE(run.With("\"box\"").front().find(R"("text":"          ")"), std::string::npos) << run.With("\"box\"").front();
+  EXPECT_NE(run.With("\"box\"").front().find(R"("text":"          ")"), std::string::npos)
+      << run.With("\"box\"").front();
 }
 
 TEST(Placement, AnEmptyMouseIconIsAPicture) {
@@ -40,7 +41,8 @@ TEST(Placement, AFieldThatKeepsTheFocusStillHasItAfterReload) {
 TEST(Placement, RawKeyPressTakesUnsignedCharacterCodes) {
   const Outcome run = Play("new\nset DataType 3\nfocus\nkeypress 44032\nget Value\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.With("\"get\"").front(), "{\"control\":\"Field1\",\"get\":\"Value\",\"type\":\"String\",\"value\":\"\xEA\xB0\x80\"}");
+  EXPECT_EQ(run.With("\"get\"").front(),
+            "{\"control\":\"Field1\",\"get\":\"Value\",\"type\":\"String\",\"value\":\"\xEA\xB0\x80\"}");
 }
 
 }  // namespace

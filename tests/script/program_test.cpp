@@ -84,19 +84,21 @@ TEST_F(ProgramFiles, AFileThatCannotBeReadGivesTheSystemsReason) {
 TEST(Program, ScriptHelpListsTheCommandsAndEveryConstant) {
   const ProgramRun run = Program({"script", "--help"});
   EXPECT_EQ(run.status, 0);
-  for (const std::string_view usage : {"  set PROP VALUE\n", "  key NAME [MODS]\n", "  today YYYY-MM-DD\n", "  clipboard \"TEXT\"\n",
-                                       "  show [size|clipboard]\n"}) {
+  for (const std::string_view usage : {"  set PROP VALUE\n", "  key NAME [MODS]\n", "  today YYYY-MM-DD\n",
+                                       "  clipboard \"TEXT\"\n", "  show [size|clipboard]\n"}) {
     EXPECT_NE(run.out.find(usage), std::string::npos) << usage;
   }
   std::size_t listed = 0;
-  for (const auto type : {control::ValueType::DataTypes, control::ValueType::InputFormats, control::ValueType::DisplayFormats}) {
+  for (const auto type :
+       {control::ValueType::DataTypes, control::ValueType::InputFormats, control::ValueType::DisplayFormats}) {
     for (const control::ConstantInfo& constant : control::ConstantsOf(type)) {
       const std::string padded = "    " + std::string(constant.name) + " ";
       const std::size_t at = run.out.find(padded);
       ASSERT_NE(at, std::string::npos) << constant.name;
       // The number on the same line is the constant's.
       const std::size_t end = run.out.find('\n', at);
-      EXPECT_EQ(std::stoi(run.out.substr(at + padded.size(), end - at - padded.size())), constant.value) << constant.name;
+      EXPECT_EQ(std::stoi(run.out.substr(at + padded.size(), end - at - padded.size())), constant.value)
+          << constant.name;
       ++listed;
     }
   }

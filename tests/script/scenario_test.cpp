@@ -32,27 +32,28 @@ TEST(Naming, DefaultNamesSkipNamesTakenByHand) {
 TEST(Typing, EachCharacterIsKeyDownKeyPressKeyUpWithUsKeyCodes) {
   const Outcome run = Play("new\nfocus\ntype \"a.?\"\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.With("\"event\":\"Key"),
-            (std::vector<std::string>{
-                R"({"control":"Field1","event":"KeyDown","KeyCode":65,"Shift":0})",
-                R"({"control":"Field1","event":"KeyPress","KeyAscii":97})",
-                R"({"control":"Field1","event":"KeyUp","KeyCode":65,"Shift":0})",
-                R"({"control":"Field1","event":"KeyDown","KeyCode":190,"Shift":0})",
-                R"({"control":"Field1","event":"KeyPress","KeyAscii":46})",
-                R"({"control":"Field1","event":"KeyUp","KeyCode":190,"Shift":0})",
-                R"({"control":"Field1","event":"KeyDown","KeyCode":191,"Shift":1})",
-                R"({"control":"Field1","event":"KeyPress","KeyAscii":63})",
-                R"({"control":"Field1","event":"KeyUp","KeyCode":191,"Shift":1})",
-            }));
+  EXPECT_EQ(run.With("\"event\":\"Key"), (std::vector<std::string>{
+                                             R"({"control":"Field1","event":"KeyDown","KeyCode":65,"Shift":0})",
+                                             R"({"control":"Field1","event":"KeyPress","KeyAscii":97})",
+                                             R"({"control":"Field1","event":"KeyUp","KeyCode":65,"Shift":0})",
+                                             R"({"control":"Field1","event":"KeyDown","KeyCode":190,"Shift":0})",
+                                             R"({"control":"Field1","event":"KeyPress","KeyAscii":46})",
+                                             R"({"control":"Field1","event":"KeyUp","KeyCode":190,"Shift":0})",
+                                             R"({"control":"Field1","event":"KeyDown","KeyCode":191,"Shift":1})",
+                                             R"({"control":"Field1","event":"KeyPress","KeyAscii":63})",
+                                             R"({"control":"Field1","event":"KeyUp","KeyCode":191,"Shift":1})",
+                                         }));
 }
 
 TEST(Typing, PropertyReportsAndTheBoxAfterADateIsTyped) {
-  const Outcome run = Play("today 2026-12-07\nnew D\nset DataType 2\nfocus\ntype \"25122026\"\nblur\nget Value\nshow\n");
+  const Outcome run =
+      Play("today 2026-12-07\nnew D\nset DataType 2\nfocus\ntype \"25122026\"\nblur\nget Value\nshow\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_GE(run.IndexOf(R"({"control":"D","changed":"DataType"})"), 0);
   EXPECT_EQ(run.lines.end()[-2], R"({"control":"D","get":"Value","type":"Date","value":"2026-12-25"})");
-  EXPECT_EQ(run.lines.back(),
-            R"({"control":"D","box":{"text":"25/12/2026","selstart":0,"sellength":0,"maxlength":10,"passwordchar":"","focused":false}})");
+  EXPECT_EQ(
+      run.lines.back(),
+      R"({"control":"D","box":{"text":"25/12/2026","selstart":0,"sellength":0,"maxlength":10,"passwordchar":"","focused":false}})");
 }
 
 TEST(Focus, SendKeysIsPrintedAtOnceAndTheMoveRunsAfterTheKey) {
@@ -69,38 +70,45 @@ TEST(Focus, SendKeysIsPrintedAtOnceAndTheMoveRunsAfterTheKey) {
 TEST(Focus, TabWrapsAroundTheFormInBothDirections) {
   const Outcome run = Play("new\nnew\nfocus Field2\nkey Tab\nkey Tab\nkey Tab shift\nkey Tab shift\nkey Tab shift\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.With("\"focus\""), (std::vector<std::string>{R"({"focus":"Field2"})", R"({"focus":"other"})", R"({"focus":"Field1"})",
-                                                              R"({"focus":"other"})", R"({"focus":"Field2"})", R"({"focus":"Field1"})"}));
+  EXPECT_EQ(run.With("\"focus\""),
+            (std::vector<std::string>{R"({"focus":"Field2"})", R"({"focus":"other"})", R"({"focus":"Field1"})",
+                                      R"({"focus":"other"})", R"({"focus":"Field2"})", R"({"focus":"Field1"})"}));
 }
 
 TEST(Focus, ARefusedDateTakesTheFocusBackAfterTheMessage) {
   const Outcome run = Play("new\nset DataType 2\nfocus\ntype \"3102\"\nblur\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> tail(run.lines.end() - 3, run.lines.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{R"({"focus":"other"})", R"({"msgbox":{"prompt":"Invalid Date","buttons":16,"caption":""}})",
+  EXPECT_EQ(tail, (std::vector<std::string>{R"({"focus":"other"})",
+                                            R"({"msgbox":{"prompt":"Invalid Date","buttons":16,"caption":""}})",
                                             R"({"focus":"Field1"})"}));
 }
 
 TEST(LateBinding, GetReportsTheMembersNameAndTheVariantsType) {
-  const Outcome run = Play("new\nget backcolor\nget LinkTimeout\nget SelStart\nget FontSize\nget Font\nget MouseIcon\nget DataType\n");
+  const Outcome run =
+      Play("new\nget backcolor\nget LinkTimeout\nget SelStart\nget FontSize\nget Font\nget MouseIcon\nget DataType\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.lines, (std::vector<std::string>{
-                           R"({"control":"Field1","get":"BackColor","type":"Long","value":2147483653})",
-                           R"({"control":"Field1","get":"LinkTimeout","type":"Integer","value":50})",
-                           R"({"control":"Field1","get":"SelStart","type":"Long","value":0})",
-                           R"({"control":"Field1","get":"FontSize","type":"Single","value":9.75})",
-                           R"({"control":"Field1","get":"Font","type":"Font","value":{"name":"Courier New","size":9.75,"bold":false,"italic":false,"underline":false,"strikethrough":false}})",
-                           R"({"control":"Field1","get":"MouseIcon","type":"Picture","value":null})",
-                           R"({"control":"Field1","get":"DataType","type":"Long","value":0})",
-                       }));
+  EXPECT_EQ(
+      run.lines,
+      (std::vector<std::string>{
+          R"({"control":"Field1","get":"BackColor","type":"Long","value":2147483653})",
+          R"({"control":"Field1","get":"LinkTimeout","type":"Integer","value":50})",
+          R"({"control":"Field1","get":"SelStart","type":"Long","value":0})",
+          R"({"control":"Field1","get":"FontSize","type":"Single","value":9.75})",
+          R"({"control":"Field1","get":"Font","type":"Font","value":{"name":"Courier New","size":9.75,"bold":false,"italic":false,"underline":false,"strikethrough":false}})",
+          R"({"control":"Field1","get":"MouseIcon","type":"Picture","value":null})",
+          R"({"control":"Field1","get":"DataType","type":"Long","value":0})",
+      }));
 }
 
 // A constant of the property's own enumeration, in any case, sets what its number sets.
 TEST(LateBinding, EnumeratedPropertiesTakeTheirConstantsByName) {
   const struct {
     std::string by_name, by_number;
-  } settings[] = {{"DataType dtNumeric", "DataType 1"}, {"InputFormat DTTHOUSANDSFORMAT", "InputFormat 8"},
-                  {"DisplayFormat dtUpperCase", "DisplayFormat 1"}, {"datatype dtDate", "datatype 2"}};
+  } settings[] = {{"DataType dtNumeric", "DataType 1"},
+                  {"InputFormat DTTHOUSANDSFORMAT", "InputFormat 8"},
+                  {"DisplayFormat dtUpperCase", "DisplayFormat 1"},
+                  {"datatype dtDate", "datatype 2"}};
   for (const auto& setting : settings) {
     const Outcome named = Play("new\nset " + setting.by_name + "\nsave\n");
     EXPECT_EQ(named.status, 0) << named.err;
@@ -116,7 +124,9 @@ TEST(LateBinding, EnumeratedPropertiesTakeTheirConstantsByName) {
 }
 
 TEST(LateBinding, HostErrorsArePrintedAndTheScriptGoesOn) {
-  const Outcome run = Play("new\nset LinkTimeout 40000\nset LinkTimeout \"soon\"\nget Nothing\ncall Refresh\nget Refresh\nset Font 1\nget LinkTimeout\n");
+  const Outcome run = Play(
+      "new\nset LinkTimeout 40000\nset LinkTimeout \"soon\"\nget Nothing\ncall Refresh\nget Refresh\nset Font 1\nget "
+      "LinkTimeout\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.lines, (std::vector<std::string>{
                            R"({"error":{"number":6,"description":"Overflow"}})",
@@ -148,7 +158,9 @@ TEST(LateBinding, TheAboutBoxPrintsItsCaptionTitleVersionAndLabels) {
 }
 
 TEST(Persistence, ReadTakesThePendingBagOnceAndSaveListsItInWrittenOrder) {
-  const Outcome run = Play("bag DataType 1\nbag DecimalPlaces 2\nbag Value Double:9.5\nread Amount\nread\nuse Amount\nsave\nuse Field1\nget DataType\n");
+  const Outcome run = Play(
+      "bag DataType 1\nbag DecimalPlaces 2\nbag Value Double:9.5\nread Amount\nread\nuse Amount\nsave\nuse Field1\nget "
+      "DataType\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> bags = run.With("\"bag\"");
   ASSERT_EQ(bags.size(), 1u);
@@ -157,7 +169,8 @@ TEST(Persistence, ReadTakesThePendingBagOnceAndSaveListsItInWrittenOrder) {
   EXPECT_NE(bag.find(R"("DataType":{"type":"Integer","value":1})"), std::string::npos) << bag;
   EXPECT_NE(bag.find(R"("Value":{"type":"Double","value":9.5})"), std::string::npos) << bag;
   EXPECT_LT(bag.find("\"DataType\""), bag.find("\"Value\""));
-  EXPECT_EQ(run.lines.back(), R"({"control":"Field1","get":"DataType","type":"Long","value":0})") << "the bag was emptied by the first read";
+  EXPECT_EQ(run.lines.back(), R"({"control":"Field1","get":"DataType","type":"Long","value":0})")
+      << "the bag was emptied by the first read";
 }
 
 TEST(Persistence, ReloadLeavesTheFieldFirstAndKeepsNameAndPlace) {
@@ -182,10 +195,11 @@ TEST(Persistence, AReadThatFailsLeavesNoControlAndNoPendingBag) {
 TEST(Sizes, ResizeKeepsTheMinimumAndTheInnerBoxFollows) {
   const Outcome run = Play("new\nresize 100 100\nshow size\nresize 3000 400\nshow size\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.lines, (std::vector<std::string>{
-                           R"({"control":"Field1","size":{"width":250,"height":285,"box_width":200,"box_height":285}})",
-                           R"({"control":"Field1","size":{"width":3000,"height":400,"box_width":2950,"box_height":400}})",
-                       }));
+  EXPECT_EQ(run.lines,
+            (std::vector<std::string>{
+                R"({"control":"Field1","size":{"width":250,"height":285,"box_width":200,"box_height":285}})",
+                R"({"control":"Field1","size":{"width":3000,"height":400,"box_width":2950,"box_height":400}})",
+            }));
 }
 
 TEST(Mouse, EventsCarryTheirArgumentsAndNeedNoFocus) {
@@ -216,10 +230,12 @@ TEST(Keys, SelectionIsCutBackAndShiftedKeysExtendIt) {
 TEST(Keys, ShowIsOfTheCurrentControlNotOfTheFocusedBox) {
   const Outcome run = Play("new\nfocus other\ntype \"hello\"\nshow\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.lines, (std::vector<std::string>{
-                           R"({"focus":"other"})",
-                           R"({"control":"Field1","box":{"text":"","selstart":0,"sellength":0,"maxlength":0,"passwordchar":"","focused":false}})",
-                       }));
+  EXPECT_EQ(
+      run.lines,
+      (std::vector<std::string>{
+          R"({"focus":"other"})",
+          R"({"control":"Field1","box":{"text":"","selstart":0,"sellength":0,"maxlength":0,"passwordchar":"","focused":false}})",
+      }));
 }
 
 TEST(Keys, ModifiersBecomeShiftBitsAndRawEventsGoToTheFocusedBox) {
@@ -233,11 +249,12 @@ TEST(Keys, ModifiersBecomeShiftBitsAndRawEventsGoToTheFocusedBox) {
 
 TEST(Clipboard, TheScriptPutsTextOnTheHostsClipboardAndShowsIt) {
   const Outcome run = Play(
-      "show clipboard\nclipboard \"555 123\\u00e9\"\nshow clipboard\nnew\nset InputFormat 0\nset Mask \"999-999\"\nfocus\n"
+      "show clipboard\nclipboard \"555 123\\u00e9\"\nshow clipboard\nnew\nset InputFormat 0\nset Mask "
+      "\"999-999\"\nfocus\n"
       "key V ctrl\nshow\nselect 0 3\nkey X ctrl\nshow clipboard\nfocus other\nkey V ctrl\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.With("\"clipboard\""), (std::vector<std::string>{R"({"clipboard":""})", R"({"clipboard":"555 123é"})",
-                                                                  R"({"clipboard":"555"})"}));
+  EXPECT_EQ(run.With("\"clipboard\""),
+            (std::vector<std::string>{R"({"clipboard":""})", R"({"clipboard":"555 123é"})", R"({"clipboard":"555"})"}));
   EXPECT_NE(run.With("\"box\"")[0].find(R"("text":"555-123")"), std::string::npos) << "pasted through the mask";
   EXPECT_TRUE(run.With("\"error\"").empty());
   EXPECT_EQ(Play("clipboard text\n").status, 2) << "the text is a string";

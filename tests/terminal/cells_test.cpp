@@ -103,14 +103,13 @@ TEST(GuessCaret, FollowsTheEndOfTheSelectionThatMoved) {
     std::int32_t previous_start, previous_end, previous_caret, start, end, caret;
   };
   const Case cases[] = {
-      {5, 5, 5, 4, 5, 4},    // Shift+Left from a caret
-      {4, 5, 4, 3, 5, 3},    // and again
-      {5, 5, 5, 5, 7, 7},    // Shift+Right
-      {3, 5, 3, 4, 5, 4},    // Shift+Right shrinking a selection made leftwards
-      {2, 2, 2, 0, 9, 9},    // select all: both ends moved
-      {3, 5, 3, 3, 5, 3},    // nothing moved: the caret stays at its end
-      {3, 5, 5, 3, 5, 5},
-      {3, 5, 3, 6, 6, 6},    // no selection: the caret is its start
+      {5, 5, 5, 4, 5, 4},                      // Shift+Left from a caret
+      {4, 5, 4, 3, 5, 3},                      // and again
+      {5, 5, 5, 5, 7, 7},                      // Shift+Right
+      {3, 5, 3, 4, 5, 4},                      // Shift+Right shrinking a selection made leftwards
+      {2, 2, 2, 0, 9, 9},                      // select all: both ends moved
+      {3, 5, 3, 3, 5, 3},                      // nothing moved: the caret stays at its end
+      {3, 5, 5, 3, 5, 5}, {3, 5, 3, 6, 6, 6},  // no selection: the caret is its start
   };
   for (const Case& c : cases) {
     EXPECT_EQ(GuessCaret(c.previous_start, c.previous_end, c.previous_caret, c.start, c.end), c.caret)

@@ -18,7 +18,8 @@ bool Inside(const CellRect& inner, const CellRect& outer) {
 }
 
 bool Overlap(const CellRect& a, const CellRect& b) {
-  return a.row < b.row + b.rows && b.row < a.row + a.rows && a.column < b.column + b.columns && b.column < a.column + a.columns;
+  return a.row < b.row + b.rows && b.row < a.row + a.rows && a.column < b.column + b.columns &&
+         b.column < a.column + a.columns;
 }
 
 const PlacedItem& Item(const PlacedDialog& dialog, std::string_view name) {
@@ -34,7 +35,8 @@ std::size_t IndexOf(const PlacedDialog& dialog, std::string_view name) {
 
 TEST(ToDialogCells, RoundsToTheNearestCellAndKeepsAtLeastOne) {
   EXPECT_EQ(ToDialogCells(0, 0, 0, 0), (CellRect{0, 0, 1, 1}));
-  EXPECT_EQ(ToDialogCells(kDialogTwipsPerColumn * 3 / 2, kDialogTwipsPerRow * 2, kDialogTwipsPerColumn * 10, kDialogTwipsPerRow),
+  EXPECT_EQ(ToDialogCells(kDialogTwipsPerColumn * 3 / 2, kDialogTwipsPerRow * 2, kDialogTwipsPerColumn * 10,
+                          kDialogTwipsPerRow),
             (CellRect{2, 2, 1, 10}));
 }
 
@@ -120,7 +122,8 @@ TEST_F(FormatPageLayout, KeepsListsAndFieldsApartAndTheirLabelsReadable) {
     if (item.kind == PlacedItem::Kind::List || item.kind == PlacedItem::Kind::Field) inputs.push_back(&item);
   }
   for (std::size_t a = 0; a < inputs.size(); ++a) {
-    for (std::size_t b = a + 1; b < inputs.size(); ++b) EXPECT_FALSE(Overlap(inputs[a]->place, inputs[b]->place)) << inputs[a]->name << " " << inputs[b]->name;
+    for (std::size_t b = a + 1; b < inputs.size(); ++b)
+      EXPECT_FALSE(Overlap(inputs[a]->place, inputs[b]->place)) << inputs[a]->name << " " << inputs[b]->name;
   }
   for (const std::string_view label : {"lblDataType", "lblFunction", "lblDisplayFormat", "lblPadChar", "lblLength"}) {
     const std::size_t index = IndexOf(placed, label);

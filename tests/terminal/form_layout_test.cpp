@@ -8,7 +8,9 @@ namespace kestrow::terminal {
 namespace {
 
 std::vector<FieldPlace> ThreeFields() {
-  return {{u"Name", 0, 30 * kTwipsPerColumn}, {u"Phone", 0, 14 * kTwipsPerColumn}, {u"Amount", 4 * kTwipsPerColumn, 10 * kTwipsPerColumn}};
+  return {{u"Name", 0, 30 * kTwipsPerColumn},
+          {u"Phone", 0, 14 * kTwipsPerColumn},
+          {u"Amount", 4 * kTwipsPerColumn, 10 * kTwipsPerColumn}};
 }
 
 TEST(LayOutForm, PutsFieldsInTabOrderWithTheirBoxesRightOfTheLongestName) {
@@ -27,7 +29,8 @@ TEST(LayOutForm, PutsFieldsInTabOrderWithTheirBoxesRightOfTheLongestName) {
 }
 
 TEST(LayOutForm, SizesAControlWithoutAWidthByItsLength) {
-  const std::vector<FieldPlace> places{{u"Sized", 0, 8 * kTwipsPerColumn, 30}, {u"Unsized", 0, 0, 12}, {u"Empty", 0, 0, 0}};
+  const std::vector<FieldPlace> places{
+      {u"Sized", 0, 8 * kTwipsPerColumn, 30}, {u"Unsized", 0, 0, 12}, {u"Empty", 0, 0, 0}};
   const FormLayout layout = LayOutForm(places, 30, 100);
   ASSERT_TRUE(layout.Fits());
   EXPECT_EQ(layout.fields[0].box_width, 8);  // a width wins over the length

@@ -49,11 +49,11 @@ TEST(Decode, KeyCodesBecomeTheFieldsNamedKeysWithTheirShiftState) {
 
 TEST(Decode, TheHostsOwnKeysNeverReachAField) {
   const KeyCase cases[] = {
-      {Code("KEY_F(1)"), Command::About}, {Character(20), Command::About},   // Ctrl+T
-      {Code("KEY_F(2)"), Command::Page},  {Character(6), Command::Page},     // Ctrl+F
-      {Character(19), Command::Save},                                        // Ctrl+S
-      {Code("KEY_F(10)"), Command::Quit}, {Character(17), Command::Quit},    // Ctrl+Q
-      {Character(12), Command::Redraw},                                      // Ctrl+L
+      {Code("KEY_F(1)"), Command::About},    {Character(20), Command::About},  // Ctrl+T
+      {Code("KEY_F(2)"), Command::Page},     {Character(6), Command::Page},    // Ctrl+F
+      {Character(19), Command::Save},                                          // Ctrl+S
+      {Code("KEY_F(10)"), Command::Quit},    {Character(17), Command::Quit},   // Ctrl+Q
+      {Character(12), Command::Redraw},                                        // Ctrl+L
       {Code("KEY_RESIZE"), Command::Resize}, {Code("KEY_MOUSE"), Command::Mouse},
   };
   for (const KeyCase& c : cases) EXPECT_EQ(Decode(c.input), c.action) << c.input.key_name << int(c.input.character);
@@ -107,7 +107,8 @@ TEST(DecodePaste, KeepsLineBreaksForTheFieldToCutAtAndDropsOtherControls) {
 
 TEST(DecodePaste, NothingIsLeftOfAPasteOfControls) {
   // Ctrl+Q, Ctrl+S and Tab in a paste neither quit, save nor move the focus.
-  for (const std::u32string& pasted : {std::u32string{}, std::u32string{17}, std::u32string{19, 9}, std::u32string{0}}) {
+  for (const std::u32string& pasted :
+       {std::u32string{}, std::u32string{17}, std::u32string{19, 9}, std::u32string{0}}) {
     EXPECT_EQ(Decode(Paste(pasted)), KeyAction{}) << pasted.size();
   }
 }

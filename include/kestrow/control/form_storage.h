@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/storage/form_file.h"
 #include "kestrow/host/forms/form.h"
+#include "kestrow/host/storage/form_file.h"
 
 namespace kestrow::control {
 
@@ -24,6 +24,7 @@ Text& PlaceStoredText(host::Form& form, host::StoredControl& stored, std::string
 // The named controls into a form file (replaced only once written in full).
 void SaveForm(host::Form& form, const std::vector<std::u16string>& names, const std::filesystem::path& path);
 // Every control of a form file onto the form; when one fails, none of them stays. Returns their names.
-std::vector<std::u16string> LoadForm(host::Form& form, const std::filesystem::path& path, std::u16string_view before = {});
+std::vector<std::u16string> LoadForm(host::Form& form, const std::filesystem::path& path,
+                                     std::u16string_view before = {});
 
 }  // namespace kestrow::control

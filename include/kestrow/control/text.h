@@ -200,7 +200,6 @@ class Text final : public host::Component,
     Report(property);
   }
 
-
   host::ControlSite& site_;
   host::EditBox& text1_;
   std::unique_ptr<engine::TextEngine> engine_;

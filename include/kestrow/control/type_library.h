@@ -21,12 +21,12 @@ enum class ValueType {
   Font,
   Picture,
   DataObject,
-  DataTypes,      // dtDataTypes
-  InputFormats,   // dtInputFormats
-  DisplayFormats, // dtDisplayFormats
-  TextAlignment,  // the host's alignment enumeration
-  BorderStyle,    // vbBorderStyleConstants
-  Appearance,     // vbAppearanceConstants
+  DataTypes,       // dtDataTypes
+  InputFormats,    // dtInputFormats
+  DisplayFormats,  // dtDisplayFormats
+  TextAlignment,   // the host's alignment enumeration
+  BorderStyle,     // vbBorderStyleConstants
+  Appearance,      // vbAppearanceConstants
 };
 
 // How a member is reached: a property read, a value assignment, an object assignment (by
@@ -44,11 +44,11 @@ inline constexpr unsigned kDefaultBind = 64;
 }  // namespace member_flags
 
 struct MemberInfo {
-  int number;              // 1 to 40, in interface order
+  int number;  // 1 to 40, in interface order
   std::string_view name;
   std::int32_t dispid;
-  ValueType type;          // the property's type; Void for methods
-  unsigned access;         // Access bits
+  ValueType type;             // the property's type; Void for methods
+  unsigned access;            // Access bits
   std::string_view category;  // "page;category": "Format;Data", ";Appearance"; empty for none
   std::string_view help;
   unsigned flags;
@@ -80,7 +80,7 @@ struct ClassInfo {
   std::string_view name;
   bool is_control;
   std::string_view default_interface;
-  std::string_view event_interface;  // empty for none
+  std::string_view event_interface;              // empty for none
   std::vector<std::string_view> property_pages;  // offered in this order
 };
 

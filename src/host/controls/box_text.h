@@ -10,7 +10,9 @@
 
 namespace kestrow::host {
 
-inline std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) { return std::clamp(value, low, high); }
+inline std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
+  return std::clamp(value, low, high);
+}
 
 inline std::size_t Index(std::int32_t position) { return static_cast<std::size_t>(position); }
 

@@ -17,11 +17,10 @@ struct PunctuationKey {
 
 // The US layout's punctuation keys; the shifted digits are the top row.
 constexpr std::array<PunctuationKey, 21> kPunctuation{{
-    {u';', u':', 186}, {u'=', u'+', 187}, {u',', u'<', 188}, {u'-', u'_', 189}, {u'.', u'>', 190},
-    {u'/', u'?', 191}, {u'`', u'~', 192}, {u'[', u'{', 219}, {u'\\', u'|', 220}, {u']', u'}', 221},
-    {u'\'', u'"', 222}, {u'1', u'!', 49}, {u'2', u'@', 50}, {u'3', u'#', 51}, {u'4', u'$', 52},
-    {u'5', u'%', 53}, {u'6', u'^', 54}, {u'7', u'&', 55}, {u'8', u'*', 56}, {u'9', u'(', 57},
-    {u'0', u')', 48},
+    {u';', u':', 186}, {u'=', u'+', 187}, {u',', u'<', 188},  {u'-', u'_', 189}, {u'.', u'>', 190},  {u'/', u'?', 191},
+    {u'`', u'~', 192}, {u'[', u'{', 219}, {u'\\', u'|', 220}, {u']', u'}', 221}, {u'\'', u'"', 222}, {u'1', u'!', 49},
+    {u'2', u'@', 50},  {u'3', u'#', 51},  {u'4', u'$', 52},   {u'5', u'%', 53},  {u'6', u'^', 54},   {u'7', u'&', 55},
+    {u'8', u'*', 56},  {u'9', u'(', 57},  {u'0', u')', 48},
 }};
 
 std::int16_t Code(char16_t character) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(character)); }
@@ -76,10 +75,18 @@ std::optional<KeyStroke> StrokeForNamedKey(std::string_view name, std::int16_t s
     bool presses;  // also delivers its character
   };
   static constexpr std::array<NamedKey, 12> kNamed{{
-      {"ENTER", keys::kEnter, true}, {"BACKSPACE", keys::kBackspace, true}, {"ESCAPE", 27, true},
-      {"DELETE", keys::kDelete, false}, {"HOME", keys::kHome, false}, {"END", keys::kEnd, false},
-      {"LEFT", keys::kLeft, false}, {"UP", keys::kUp, false}, {"RIGHT", keys::kRight, false},
-      {"DOWN", keys::kDown, false}, {"INSERT", 45, false}, {"F4", keys::kF4, false},
+      {"ENTER", keys::kEnter, true},
+      {"BACKSPACE", keys::kBackspace, true},
+      {"ESCAPE", 27, true},
+      {"DELETE", keys::kDelete, false},
+      {"HOME", keys::kHome, false},
+      {"END", keys::kEnd, false},
+      {"LEFT", keys::kLeft, false},
+      {"UP", keys::kUp, false},
+      {"RIGHT", keys::kRight, false},
+      {"DOWN", keys::kDown, false},
+      {"INSERT", 45, false},
+      {"F4", keys::kF4, false},
   }};
   for (const NamedKey& named : kNamed) {
     if (key != named.name) continue;

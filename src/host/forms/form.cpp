@@ -22,12 +22,11 @@ bool SameLetters(std::u16string_view a, std::u16string_view b) {
 // --- Elements and their sites ------------------------------------------------------------------
 
 struct Form::Element {
-  Element(Form& form, std::u16string element_name)
-      : name(std::move(element_name)), recorded_name(name), box(form) {}
+  Element(Form& form, std::u16string element_name) : name(std::move(element_name)), recorded_name(name), box(form) {}
 
   const std::u16string name;
   const SharedName recorded_name;  // what its records hold
-  std::size_t index = 0;  // its place in the tab order, kept by Renumber
+  std::size_t index = 0;           // its place in the tab order, kept by Renumber
   EditBox box;
   std::unique_ptr<Site> site;            // controls only
   std::unique_ptr<Component> component;  // controls only; destroyed before its site and box
@@ -266,7 +265,7 @@ void Form::DblClick(std::u16string_view name) {
 }
 
 void Form::Mouse(std::u16string_view name, MouseAction action, std::int16_t button, std::int16_t shift, float x,
-                         float y) {
+                 float y) {
   Handle([&] {
     EditBox& box = Get(name).box;
     switch (action) {

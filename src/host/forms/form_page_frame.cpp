@@ -126,7 +126,8 @@ void FormPageFrame::Tab(bool backwards) {
   const auto controls = page_->Controls();
   std::optional<std::size_t> from;
   if (focused_) from = static_cast<std::size_t>(focused_ - controls.data());
-  const auto next = FocusChain::Neighbour(from, controls.size(), backwards, [&](std::size_t index) { return Reachable(controls[index]); });
+  const auto next = FocusChain::Neighbour(from, controls.size(), backwards,
+                                          [&](std::size_t index) { return Reachable(controls[index]); });
   if (next) MoveFocusTo(&controls[*next]);
 }
 

@@ -54,7 +54,8 @@ void RecordArgs::Append(const RecordArgs& other) {
 }
 
 void RecordArgs::TakeFrom(RecordArgs& other) noexcept {
-  for (std::size_t i = 0; i < other.count_; ++i) ::new (static_cast<void*>(inline_ + i)) RecordArg(std::move(other.inline_[i]));
+  for (std::size_t i = 0; i < other.count_; ++i)
+    ::new (static_cast<void*>(inline_ + i)) RecordArg(std::move(other.inline_[i]));
   count_ = other.count_;
   spilled_ = std::move(other.spilled_);
   other.Clear();

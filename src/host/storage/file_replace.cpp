@@ -132,8 +132,8 @@ std::string RandomSuffix() {
 
 // ".NAME.kestrow-tmp-PID-XXXXXXXX"
 std::string TemporaryName(const std::string& target_name) {
-  return "." + target_name.substr(0, kMostNameKept) + std::string(kTemporaryMark) + std::to_string(::getpid()) +
-         "-" + RandomSuffix();
+  return "." + target_name.substr(0, kMostNameKept) + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
+         RandomSuffix();
 }
 
 // The writer's process of a name TemporaryName made, or 0 for any other name.
@@ -159,7 +159,8 @@ bool ProcessIsGone(pid_t pid) { return pid != ::getpid() && ::kill(pid, 0) == -1
 void RemoveIfStale(int folder, const char* name) {
   const pid_t writer = WriterOf(name);
   if (writer == 0 || !ProcessIsGone(writer)) return;
-  const Descriptor file(Retrying([&] { return ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); }));
+  const Descriptor file(
+      Retrying([&] { return ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); }));
   struct stat opened {};
   if (file.Get() < 0 || ::fstat(file.Get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return;
   if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) return;

@@ -10,8 +10,8 @@
 #include <memory>
 #include <system_error>
 
-#include "host/storage/form_values.h"
 #include "host/storage/file_replace.h"
+#include "host/storage/form_values.h"
 #include "kestrow/host/values/host_error.h"
 
 namespace kestrow::host {

@@ -52,7 +52,7 @@ enum class Level { kDocument, kRoot, kControls, kControl, kProperties, kProperty
 constexpr std::array<std::string_view, 3> kRootMembers{"form", "version", "controls"};
 constexpr std::array<std::string_view, 3> kControlMembers{"name", "class", "properties"};
 constexpr std::array<std::string_view, 3> kPropertyMembers{"key", "type", "value"};
-constexpr std::array<std::string_view, 8> kFontMembers{"name", "size", "weight", "charset",
+constexpr std::array<std::string_view, 8> kFontMembers{"name", "size",   "weight",    "charset",
                                                        "bold", "italic", "underline", "strikethrough"};
 constexpr std::array<std::string_view, 3> kPictureMembers{"width", "height", "bits"};
 
@@ -68,8 +68,8 @@ struct OpenObject {
 bool IsValueless(std::string_view type) { return type == "Empty" || type == "Null" || type == "Nothing"; }
 
 bool IsKnownType(std::string_view type) {
-  constexpr std::array<std::string_view, 12> kTypes{"Empty",  "Null",   "Nothing", "Integer", "Long", "Single",
-                                                    "Double", "Date",   "String",  "Boolean", "Font", "Picture"};
+  constexpr std::array<std::string_view, 12> kTypes{"Empty",  "Null", "Nothing", "Integer", "Long", "Single",
+                                                    "Double", "Date", "String",  "Boolean", "Font", "Picture"};
   return std::ranges::find(kTypes, type) != kTypes.end();
 }
 
@@ -95,7 +95,8 @@ class FormReader {
   std::vector<StoredControl> Read() {
     if (text_.size() > kMaxFormFileBytes) RaiseTooLarge(source_);
     // Every fault raises, so the parse only returns once the whole form is read.
-    static_cast<void>(Json::sax_parse(TrackedInput(text_.data(), &read_to_), TrackedInput(text_.data() + text_.size(), &read_to_), this));
+    static_cast<void>(Json::sax_parse(TrackedInput(text_.data(), &read_to_),
+                                      TrackedInput(text_.data() + text_.size(), &read_to_), this));
     return std::move(controls_);
   }
 
@@ -160,9 +161,7 @@ class FormReader {
     }
     switch (level_) {
       case Level::kRoot: return Entered(Level::kDocument);
-      case Level::kControl:
-        controls_.push_back(std::move(control_stored_));
-        return Entered(Level::kControls);
+      case Level::kControl: controls_.push_back(std::move(control_stored_)); return Entered(Level::kControls);
       case Level::kProperty:
         if (type_ == "Null") value_read_ = Variant::Null();
         if (type_ == "Nothing") value_read_ = Variant::Object(nullptr);
@@ -250,7 +249,8 @@ class FormReader {
 
   void RootMember(const Json& value) const {
     if (root_.Current("form")) {
-      if (!value.is_string() || value.get_ref<const std::string&>() != kFormTag) Fail("\"form\" is not " + Quoted(kFormTag));
+      if (!value.is_string() || value.get_ref<const std::string&>() != kFormTag)
+        Fail("\"form\" is not " + Quoted(kFormTag));
     } else if (root_.Current("version")) {
       if (!value.is_number_integer()) Fail("\"version\" is not an integer");
       if (value != kFormVersion) Fail("unsupported version " + value.dump());

@@ -4,11 +4,11 @@
 #include <unordered_set>
 
 #include "host/storage/form_values.h"
+#include "host/storage/json_writer.h"
 #include "kestrow/host/storage/form_file.h"
 #include "kestrow/host/values/host_error.h"
 #include "kestrow/host/values/objects.h"
 #include "kestrow/host/values/runtime.h"
-#include "host/storage/json_writer.h"
 
 namespace kestrow::host {
 namespace {
@@ -62,8 +62,7 @@ class FormWriter {
   void Value(std::string_view key, const Variant& value) {
     switch (value.Type()) {
       case VarType::Empty:
-      case VarType::Null:
-        return;
+      case VarType::Null: return;
       case VarType::Integer: out_.Key("value").Integer(value.AsInteger()); return;
       case VarType::Long: out_.Key("value").Integer(value.AsLong()); return;
       case VarType::Single:

@@ -97,8 +97,7 @@ struct Fields {
 // M English month name, h/n/s hour/minute/second (2 digits), " " one or more blanks; anything
 // else must appear as is (letters in either case).
 constexpr std::u16string_view kPatterns[] = {
-    u"Y-O-D",      u"Y-O-DTh:n", u"Y-O-DTh:n:s", u"Y-O-D h:n",
-    u"Y-O-D h:n:s", u"d M Y",    u"M d, Y",      u"M d Y",
+    u"Y-O-D", u"Y-O-DTh:n", u"Y-O-DTh:n:s", u"Y-O-D h:n", u"Y-O-D h:n:s", u"d M Y", u"M d, Y", u"M d Y",
 };
 
 struct NumberField {
@@ -109,14 +108,14 @@ struct NumberField {
 };
 
 constexpr NumberField kNumberFields[] = {
-    {u'Y', &Fields::year, 4, 4},   {u'O', &Fields::month, 2, 2},  {u'D', &Fields::day, 2, 2},
-    {u'd', &Fields::day, 1, 2},    {u'h', &Fields::hour, 2, 2},   {u'n', &Fields::minute, 2, 2},
+    {u'Y', &Fields::year, 4, 4},   {u'O', &Fields::month, 2, 2}, {u'D', &Fields::day, 2, 2},
+    {u'd', &Fields::day, 1, 2},    {u'h', &Fields::hour, 2, 2},  {u'n', &Fields::minute, 2, 2},
     {u's', &Fields::second, 2, 2},
 };
 
-constexpr std::u16string_view kMonthNames[] = {u"january", u"february", u"march",     u"april",
-                                               u"may",     u"june",     u"july",      u"august",
-                                               u"september", u"october", u"november", u"december"};
+constexpr std::u16string_view kMonthNames[] = {u"january",   u"february", u"march",    u"april",
+                                               u"may",       u"june",     u"july",     u"august",
+                                               u"september", u"october",  u"november", u"december"};
 
 char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 

@@ -106,15 +106,9 @@ std::u16string DateText(Date date) {
   const int seconds = SecondsOfDay(date);
   if (seconds == 0) return text;
   const char16_t time[] = {
-      u' ',
-      static_cast<char16_t>(u'0' + seconds / 36000),
-      static_cast<char16_t>(u'0' + seconds / 3600 % 10),
-      u':',
-      static_cast<char16_t>(u'0' + seconds / 600 % 6),
-      static_cast<char16_t>(u'0' + seconds / 60 % 10),
-      u':',
-      static_cast<char16_t>(u'0' + seconds % 60 / 10),
-      static_cast<char16_t>(u'0' + seconds % 10),
+      u' ', static_cast<char16_t>(u'0' + seconds / 36000),   static_cast<char16_t>(u'0' + seconds / 3600 % 10),
+      u':', static_cast<char16_t>(u'0' + seconds / 600 % 6), static_cast<char16_t>(u'0' + seconds / 60 % 10),
+      u':', static_cast<char16_t>(u'0' + seconds % 60 / 10), static_cast<char16_t>(u'0' + seconds % 10),
   };
   return text.append(time, std::size(time));
 }
@@ -122,8 +116,8 @@ std::u16string DateText(Date date) {
 }  // namespace
 
 std::string TypeName(const Variant& value) {
-  static constexpr const char* kNames[] = {"Empty", "Null", "Integer", "Long",   "Single",
-                                           "Double", "Date", "String", "Boolean"};
+  static constexpr const char* kNames[] = {"Empty",  "Null", "Integer", "Long",   "Single",
+                                           "Double", "Date", "String",  "Boolean"};
   if (value.Type() != VarType::Object) return kNames[static_cast<std::size_t>(value.Type())];
   const auto& object = value.AsObject();
   return object ? std::string(object->KindName()) : "Nothing";

@@ -12,7 +12,8 @@ namespace kestrow::host {
 class CaptionedControl : public ControlState {
  public:
   CaptionedControl() = default;
-  CaptionedControl(std::u16string_view caption, const Placement& placement) : caption_(caption), placement_(placement) {}
+  CaptionedControl(std::u16string_view caption, const Placement& placement)
+      : caption_(caption), placement_(placement) {}
 
   const std::u16string& Caption() const { return caption_; }
   void SetCaption(std::u16string_view caption) { caption_ = caption; }
@@ -20,7 +21,6 @@ class CaptionedControl : public ControlState {
   // Position and size in twips; the placement checks the size.
   Placement& Position() { return placement_; }
   const Placement& Position() const { return placement_; }
-
 
  private:
   std::u16string caption_;

@@ -40,7 +40,6 @@ class EditBoxEvents {
   ~EditBoxEvents() = default;
 };
 
-
 class EditBox : public TextBox, public ControlState {
  public:
   explicit EditBox(BoxHost& host);

@@ -23,8 +23,9 @@ class EventName {
   template <std::size_t N>
   consteval EventName(const char (&literal)[N])  // NOLINT(google-explicit-constructor)
       : data_(literal), size_(static_cast<std::uint32_t>(N - 1)), lasting_(1) {}
-  EventName(std::string_view name) : data_(name.data()), size_(static_cast<std::uint32_t>(name.size())) {}  // NOLINT(google-explicit-constructor)
-  EventName(const std::string& name) : EventName(std::string_view(name)) {}  // NOLINT(google-explicit-constructor)
+  EventName(std::string_view name)
+      : data_(name.data()), size_(static_cast<std::uint32_t>(name.size())) {}  // NOLINT(google-explicit-constructor)
+  EventName(const std::string& name) : EventName(std::string_view(name)) {}    // NOLINT(google-explicit-constructor)
 
   std::string_view View() const { return {data_, size_}; }
   operator std::string_view() const { return View(); }  // NOLINT(google-explicit-constructor)

@@ -24,15 +24,15 @@ struct DialogControl {
   Kind kind = Kind::Label;
   std::int32_t left = 0;
   std::int32_t top = 0;
-  std::int32_t width = 0;   // lines: the x of their end
-  std::int32_t height = 0;  // lines: the y of their end
-  std::optional<int> tab_index;       // lines have none
-  std::u16string caption;             // labels and buttons
-  std::optional<DialogFont> font;     // empty: the form's default font
-  std::optional<std::uint32_t> color; // lines: RGB as 0x00BBGGRR
-  bool is_default = false;            // buttons: Enter presses it
-  bool is_cancel = false;             // buttons: Esc presses it
-  std::int32_t picture_width = 0;     // picture boxes: pixels
+  std::int32_t width = 0;              // lines: the x of their end
+  std::int32_t height = 0;             // lines: the y of their end
+  std::optional<int> tab_index;        // lines have none
+  std::u16string caption;              // labels and buttons
+  std::optional<DialogFont> font;      // empty: the form's default font
+  std::optional<std::uint32_t> color;  // lines: RGB as 0x00BBGGRR
+  bool is_default = false;             // buttons: Enter presses it
+  bool is_cancel = false;              // buttons: Esc presses it
+  std::int32_t picture_width = 0;      // picture boxes: pixels
   std::int32_t picture_height = 0;
   int picture_bits_per_pixel = 0;
 };

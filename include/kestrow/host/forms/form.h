@@ -15,9 +15,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kestrow/host/controls/edit_box.h"
 #include "kestrow/host/forms/control_site.h"
 #include "kestrow/host/forms/dialogs.h"
-#include "kestrow/host/controls/edit_box.h"
 #include "kestrow/host/forms/focus_chain.h"
 #include "kestrow/host/forms/host_record.h"
 #include "kestrow/host/values/objects.h"
@@ -36,7 +36,8 @@ class Component {
 class Form final : private BoxHost {
  public:
   // The application's handler of the controls' events; it may change by-reference arguments.
-  using EventHandler = std::function<void(std::u16string_view control, std::string_view event, std::span<EventArg> args)>;
+  using EventHandler =
+      std::function<void(std::u16string_view control, std::string_view event, std::span<EventArg> args)>;
   using ComponentFactory = std::function<std::unique_ptr<Component>(ControlSite& site, EditBox& box)>;
 
   Form();

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "kestrow/host/values/dispatchable.h"
-#include "kestrow/host/forms/form.h"
 #include "kestrow/host/forms/focus_chain.h"
+#include "kestrow/host/forms/form.h"
 #include "kestrow/host/forms/property_page.h"
+#include "kestrow/host/values/dispatchable.h"
 
 namespace kestrow::host {
 

@@ -121,7 +121,7 @@ struct HostRecord {
   RecordArgs args;        // Event: the arguments as raised
   // MsgBox: the prompt; SendKeys: the keys; Focus: the element given it; Dialog: its caption
   std::u16string text;
-  int buttons = 0;         // MsgBox
+  int buttons = 0;                        // MsgBox
   std::optional<std::u16string> caption;  // MsgBox: empty when no caption was given
   // Dialog, as shown once loaded: its label texts in tab order, and every control's caption.
   std::vector<std::u16string> labels;

@@ -12,22 +12,22 @@
 #include <string_view>
 #include <vector>
 
-#include "kestrow/host/forms/control_site.h"
 #include "kestrow/host/controls/edit_box.h"
-#include "kestrow/host/registry/guid.h"
+#include "kestrow/host/forms/control_site.h"
 #include "kestrow/host/forms/form.h"
 #include "kestrow/host/forms/property_page.h"
+#include "kestrow/host/registry/guid.h"
 
 namespace kestrow::host {
 
 // Result codes of the registration and class-object calls: negative is a failure.
 namespace result {
-inline constexpr std::int32_t kOk = 0;                                       // S_OK
-inline constexpr std::int32_t kFalse = 1;                                    // S_FALSE
-inline constexpr std::int32_t kNoInterface = static_cast<std::int32_t>(0x80004002u);           // E_NOINTERFACE
-inline constexpr std::int32_t kPointer = static_cast<std::int32_t>(0x80004003u);               // E_POINTER
-inline constexpr std::int32_t kClassNotAvailable = static_cast<std::int32_t>(0x80040111u);     // CLASS_E_CLASSNOTAVAILABLE
-inline constexpr std::int32_t kSelfRegClass = static_cast<std::int32_t>(0x80040201u);          // SELFREG_E_CLASS
+inline constexpr std::int32_t kOk = 0;                                                      // S_OK
+inline constexpr std::int32_t kFalse = 1;                                                   // S_FALSE
+inline constexpr std::int32_t kNoInterface = static_cast<std::int32_t>(0x80004002u);        // E_NOINTERFACE
+inline constexpr std::int32_t kPointer = static_cast<std::int32_t>(0x80004003u);            // E_POINTER
+inline constexpr std::int32_t kClassNotAvailable = static_cast<std::int32_t>(0x80040111u);  // CLASS_E_CLASSNOTAVAILABLE
+inline constexpr std::int32_t kSelfRegClass = static_cast<std::int32_t>(0x80040201u);       // SELFREG_E_CLASS
 }  // namespace result
 
 using ComponentMaker = Form::ComponentFactory;

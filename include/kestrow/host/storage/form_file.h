@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "kestrow/host/values/host_error.h"
 #include "kestrow/host/storage/property_bag.h"
+#include "kestrow/host/values/host_error.h"
 
 namespace kestrow::host {
 

@@ -69,8 +69,8 @@ class Variant {
   friend bool operator==(const Variant&, const Variant&) = default;
 
  private:
-  using Storage = std::variant<EmptyTag, NullTag, std::int16_t, std::int32_t, float, double, host::Date,
-                               std::u16string, BooleanValue, std::shared_ptr<HostObject>>;
+  using Storage = std::variant<EmptyTag, NullTag, std::int16_t, std::int32_t, float, double, host::Date, std::u16string,
+                               BooleanValue, std::shared_ptr<HostObject>>;
   template <typename T>
   explicit Variant(T value) : value_(std::move(value)) {}
 

@@ -12,9 +12,9 @@ namespace kestrow::terminal {
 // One character on the screen: a code point, where it sits in the UTF-16 text, and its cells.
 struct Glyph {
   char32_t code_point = 0;
-  std::int32_t index = 0;   // first UTF-16 unit
-  std::int32_t units = 1;   // 1, or 2 for a surrogate pair
-  int cells = 1;            // 1 or 2
+  std::int32_t index = 0;  // first UTF-16 unit
+  std::int32_t units = 1;  // 1, or 2 for a surrogate pair
+  int cells = 1;           // 1 or 2
 };
 
 // A lone surrogate shows as U+FFFD; a character the terminal cannot place in a cell (a control

@@ -18,9 +18,9 @@ inline constexpr std::int32_t kTwipsPerRow = 240;
 
 struct FieldPlace {
   std::u16string name;
-  std::int32_t left = 0;   // twips
-  std::int32_t width = 0;  // twips; 0 for a control never sized (form files keep no sizes)
-  std::int32_t length = 0; // the field's places, which size a control without a width
+  std::int32_t left = 0;    // twips
+  std::int32_t width = 0;   // twips; 0 for a control never sized (form files keep no sizes)
+  std::int32_t length = 0;  // the field's places, which size a control without a width
 };
 
 struct FieldCells {

@@ -58,7 +58,8 @@ struct MessageBoxLayout {
   int button_row = 0;
   std::vector<int> button_columns;
 };
-MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows, int screen_columns);
+MessageBoxLayout LayOutMessageBox(const MessageBoxShape& shape, std::u16string_view prompt, int screen_rows,
+                                  int screen_columns);
 // How a button reads on the screen.
 std::u16string ButtonLabel(std::u16string_view label);
 

@@ -12,10 +12,10 @@
 namespace kestrow::terminal {
 
 struct Session {
-  host::Form& form;             // controls already placed, in tab order
-  std::vector<std::u16string> fields;   // the Text controls' names, in tab order
-  std::function<void()> save;           // Ctrl+S; a host::HostError it throws is shown in a message box
-  std::u16string title;                 // shown at the top of the screen
+  host::Form& form;                    // controls already placed, in tab order
+  std::vector<std::u16string> fields;  // the Text controls' names, in tab order
+  std::function<void()> save;          // Ctrl+S; a host::HostError it throws is shown in a message box
+  std::u16string title;                // shown at the top of the screen
 };
 
 // Why this process cannot run a terminal session (standard input not a terminal, TERM unset or
