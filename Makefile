@@ -12,7 +12,7 @@ define build_preset
 	cmake --build --preset $(1) -j $(JOBS)
 endef
 
-.PHONY: all build test check test-sanitize test-clang demo bench bench-peers fuzz clean
+.PHONY: all build test check test-sanitize test-clang format-check demo bench bench-peers fuzz clean
 
 all: build
 
@@ -27,8 +27,8 @@ test:
 	ctest --preset release -j $(JOBS)
 	JOBS=$(JOBS) tests/consumer/run.sh build
 
-# What CI adds: the whole suite again under the sanitizers and under clang.
-check: test test-sanitize test-clang
+# What CI adds: the whole suite again under the sanitizers and under clang, and the house style.
+check: test test-sanitize test-clang format-check
 
 test-sanitize:
 	@scripts/bootstrap.sh check
@@ -39,6 +39,11 @@ test-clang:
 	@scripts/bootstrap.sh check
 	$(call build_preset,clang)
 	ctest --preset clang -j $(JOBS)
+
+# Every source file as .clang-format writes it.
+format-check:
+	@scripts/bootstrap.sh check
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 # libFuzzer on the control (fuzz/), from the seeds the build encodes from the scenarios
 # (build-fuzz/seeds) and the inputs of past findings; any finding fails. New corpus entries go to

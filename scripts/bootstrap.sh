@@ -11,8 +11,8 @@ build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
 bench_peers=("${build[@]}" qt6-base-dev)
 # One consumer project finds Kestrow with pkg-config; the live tests run the program under tmux.
 test=("${build[@]}" pkgconf tmux)
-# CI runs the tests under clang as well.
-check=("${test[@]}" clang)
+# CI runs the tests under clang as well, and checks the sources' format.
+check=("${test[@]}" clang clang-format)
 # The fuzz preset builds with clang alone, without tests or benchmarks; the script fuzzer plays
 # the runner, which the terminal host is linked into.
 fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
