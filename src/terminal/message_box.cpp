@@ -11,8 +11,6 @@ namespace kestrow::terminal {
 
 namespace {
 
-constexpr int kButtonSetMask = 0x7;
-constexpr int kIconMask = 0x70;
 constexpr int kDefaultButtonMask = 0x300;
 constexpr int kPadding = 2;  // columns between the frame and the text
 constexpr int kButtonGap = 2;
@@ -24,21 +22,21 @@ std::vector<MessageButton> ButtonSet(int set) {
       no{u"No", msgbox::kNo}, abort{u"Abort", msgbox::kAbort}, retry{u"Retry", msgbox::kRetry},
       ignore{u"Ignore", msgbox::kIgnore};
   switch (set) {
-    case 1: return {ok, cancel};
-    case 2: return {abort, retry, ignore};
-    case 3: return {yes, no, cancel};
-    case 4: return {yes, no};
-    case 5: return {retry, cancel};
+    case msgbox::kOkCancel: return {ok, cancel};
+    case msgbox::kAbortRetryIgnore: return {abort, retry, ignore};
+    case msgbox::kYesNoCancel: return {yes, no, cancel};
+    case msgbox::kYesNo: return {yes, no};
+    case msgbox::kRetryCancel: return {retry, cancel};
     default: return {ok};
   }
 }
 
 std::u16string IconWords(int icon) {
   switch (icon) {
-    case 16: return u"Critical stop";
-    case 32: return u"Question";
-    case 48: return u"Warning";
-    case 64: return u"Information";
+    case host::buttons::kCritical: return u"Critical stop";
+    case host::buttons::kQuestion: return u"Question";
+    case host::buttons::kExclamation: return u"Warning";
+    case host::buttons::kInformation: return u"Information";
     default: return {};
   }
 }
@@ -84,8 +82,8 @@ void WrapParagraph(std::u16string_view paragraph, int cells, std::vector<std::u1
 MessageBoxShape DescribeMessageBox(int buttons, std::optional<std::u16string_view> caption) {
   MessageBoxShape shape;
   shape.caption = caption && !caption->empty() ? std::u16string(*caption) : std::u16string(kDefaultCaption);
-  shape.icon = IconWords(buttons & kIconMask);
-  shape.buttons = ButtonSet(buttons & kButtonSetMask);
+  shape.icon = IconWords(buttons & host::buttons::kIconMask);
+  shape.buttons = ButtonSet(buttons & msgbox::kButtonSetMask);
   shape.default_button =
       std::min<std::size_t>(static_cast<std::size_t>((buttons & kDefaultButtonMask) >> 8), shape.buttons.size() - 1);
   shape.escape_code = EscapeCode(shape.buttons);

@@ -51,9 +51,34 @@ namespace buttons {
 inline constexpr int kOkOnly = 0;
 inline constexpr int kCritical = 16;  // OK with the critical-stop icon
 inline constexpr int kQuestion = 32;  // the question icon, added to a button set
+inline constexpr int kExclamation = 48;
+inline constexpr int kInformation = 64;
+inline constexpr int kIconMask = 0x70;
 }  // namespace buttons
 
 inline constexpr int kMsgBoxOk = 1;
+
+// The button sets a message box may be asked for (the low bits of its buttons) and the buttons it
+// answers with.
+namespace msgbox {
+inline constexpr int kOk = kMsgBoxOk;
+inline constexpr int kCancel = 2;
+inline constexpr int kAbort = 3;
+inline constexpr int kRetry = 4;
+inline constexpr int kIgnore = 5;
+inline constexpr int kYes = 6;
+inline constexpr int kNo = 7;
+
+inline constexpr int kOkCancel = 1;
+inline constexpr int kAbortRetryIgnore = 2;
+inline constexpr int kYesNoCancel = 3;
+inline constexpr int kYesNo = 4;
+inline constexpr int kRetryCancel = 5;
+inline constexpr int kButtonSetMask = 0x7;
+}  // namespace msgbox
+
+// The caption a host gives a message box given none or an empty one.
+inline constexpr std::u16string_view kDefaultCaption = u"Kestrow";
 
 class ControlSite {
  public:

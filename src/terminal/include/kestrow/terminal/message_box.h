@@ -8,23 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "kestrow/host/forms/control_site.h"
 #include "kestrow/terminal/key_decoding.h"
 
 namespace kestrow::terminal {
 
-// The host's caption for a message box given none or an empty one.
-inline constexpr std::u16string_view kDefaultCaption = u"Kestrow";
-
-namespace msgbox {
-inline constexpr int kOk = 1;
-inline constexpr int kCancel = 2;
-inline constexpr int kAbort = 3;
-inline constexpr int kRetry = 4;
-inline constexpr int kIgnore = 5;
-inline constexpr int kYes = 6;
-inline constexpr int kNo = 7;
-inline constexpr int kYesNoCancel = 3;
-}  // namespace msgbox
+using host::kDefaultCaption;
+namespace msgbox = host::msgbox;
 
 struct MessageButton {
   std::u16string label;
