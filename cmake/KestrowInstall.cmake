@@ -1,6 +1,7 @@
 # Install rules: the C++ libraries and the component library, exported as Kestrow::*, their
 # headers with the generated version.h, the kestrow program, and the files find_package and
-# pkg-config read.
+# pkg-config read. The Qt widget, where it was built, is the component `qt`: its own export set,
+# so that only users who ask for it need Qt.
 include(CMakePackageConfigHelpers)
 
 set(KESTROW_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Kestrow)
@@ -15,6 +16,11 @@ install(DIRECTORY ${KESTROW_GENERATED_INCLUDE_DIR}/kestrow DESTINATION ${CMAKE_I
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/CHANGELOG.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(EXPORT KestrowTargets NAMESPACE Kestrow:: DESTINATION ${KESTROW_CMAKE_DIR})
+if(TARGET kestrow_qt)
+  install(TARGETS kestrow_qt EXPORT KestrowQtTargets)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/qt/include/kestrow DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  install(EXPORT KestrowQtTargets NAMESPACE Kestrow:: DESTINATION ${KESTROW_CMAKE_DIR})
+endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KestrowConfig.cmake.in
   ${PROJECT_BINARY_DIR}/KestrowConfig.cmake INSTALL_DESTINATION ${KESTROW_CMAKE_DIR})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/KestrowConfigVersion.cmake

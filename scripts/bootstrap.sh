@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Checks the Debian packages one make goal needs (demo, build, bench, bench-peers, test, check or
-# fuzz); installs the missing ones when run as root, otherwise prints the apt-get line that would.
+# Checks the Debian packages one make goal needs (demo, demo-qt, build, bench, bench-peers, test,
+# check or fuzz); installs the missing ones when run as root, otherwise prints the apt-get line that would.
 # Usage: scripts/bootstrap.sh GOAL
 set -euo pipefail
 
 demo=(cmake make g++ nlohmann-json3-dev libncurses-dev)
-# The release preset builds the tests and the benchmarks too.
-build=("${demo[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
-# The peer benchmark types into Qt's line edit as well.
-bench_peers=("${build[@]}" qt6-base-dev)
+# The Qt widget and its demo; the Designer plugin needs Qt's tools and, for their CMake files,
+# Qt's OpenGL development files.
+qt=(qt6-base-dev qt6-tools-dev libqt6opengl6-dev)
+demo_qt=("${demo[@]}" "${qt[@]}")
+# The release preset builds the tests, the benchmarks and the Qt widget too (the peer benchmark
+# types into Qt's line edit as well).
+build=("${demo[@]}" "${qt[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
 # One consumer project finds Kestrow with pkg-config; the live tests run the program under tmux.
 test=("${build[@]}" pkgconf tmux)
 # CI runs the tests under clang as well, and checks the sources' format.
@@ -19,13 +22,13 @@ fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
 
 case "${1:-}" in
   demo) packages=("${demo[@]}") ;;
-  build | bench) packages=("${build[@]}") ;;
-  bench-peers) packages=("${bench_peers[@]}") ;;
+  demo-qt) packages=("${demo_qt[@]}") ;;
+  build | bench | bench-peers) packages=("${build[@]}") ;;
   test) packages=("${test[@]}") ;;
   check) packages=("${check[@]}") ;;
   fuzz) packages=("${fuzz[@]}") ;;
   *)
-    echo "usage: scripts/bootstrap.sh demo|build|bench|bench-peers|test|check|fuzz" >&2
+    echo "usage: scripts/bootstrap.sh demo|demo-qt|build|bench|bench-peers|test|check|fuzz" >&2
     exit 2
     ;;
 esac

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a built tree to a temporary prefix and builds and runs the consumer projects against it:
-# one through find_package(Kestrow), one through pkg-config; then one that builds this source tree
-# with FetchContent. Usage: tests/consumer/run.sh BUILD_DIR
+# one through find_package(Kestrow), one through pkg-config, and, where the tree built the Qt
+# widget, a Qt application through find_package(Kestrow COMPONENTS qt); then one that builds this
+# source tree with FetchContent. Usage: tests/consumer/run.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
 here=$(realpath "$(dirname "$0")")
@@ -18,7 +19,9 @@ if grep -l -e '-W' -r "$prefix"/lib*/cmake/Kestrow "$prefix"/lib*/pkgconfig; the
 fi
 
 pkgconfig_dir=$(dirname "$(find "$prefix" -name kestrow.pc)")
-for consumer in find_package pkg_config; do
+consumers=(find_package pkg_config)
+[ -f "$prefix/include/kestrow/qt/text_widget.h" ] && consumers+=(qt)
+for consumer in "${consumers[@]}"; do
   echo "consumer: $consumer"
   PKG_CONFIG_PATH=$pkgconfig_dir cmake -S "$here/$consumer" -B "$work/$consumer" \
     -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
