@@ -79,7 +79,7 @@ TEST_F(Dialogs, TheFormatDialogSetsTheFieldThroughThePagesOwnHandlers) {
 }
 
 TEST_F(Dialogs, CancelLeavesTheFieldAsItWas) {
-  on_dialog = [this](QDialog& dialog) {
+  on_dialog = [](QDialog& dialog) {
     Pick(dialog, "cmbDataType", "2 - Date");
     Press(dialog, QDialogButtonBox::Cancel);
     return dialog.result();
@@ -90,7 +90,7 @@ TEST_F(Dialogs, CancelLeavesTheFieldAsItWas) {
 
 TEST_F(Dialogs, WhatThePageRefusesIsAnsweredAndNeverReachesTheField) {
   field.setDataType(DataType::Numeric);
-  on_dialog = [this](QDialog& dialog) {
+  on_dialog = [](QDialog& dialog) {
     TypeInto(dialog, "txtLength", "20");
     TypeInto(dialog, "txtDecPlaces", "3");
     auto* decimals = dialog.findChild<QLineEdit*>("txtDecPlaces");
