@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include <array>
@@ -59,8 +60,25 @@ class TextWidget::Host final : public host::ControlSite, public host::BoxHost {
   // --- host::ControlSite -----------------------------------------------------------------------
   void PropertyChanged(std::string_view property) override {
     view_->ShowBox();
+    if (loading_) return;
     for (const auto& [name, notify] : kNotifications) {
       if (name == property) emit(widget_.*notify)();
+    }
+  }
+
+  // Reading a bag reports each property it changed once, after the whole load, as a property
+  // browser expects; the value goes with the text it is read from.
+  void Load(host::PropertyBag& bag) {
+    std::array<host::Variant, kNotifications.size()> before;
+    for (std::size_t i = 0; i < kNotifications.size(); ++i) before[i] = Compared(kNotifications[i].first);
+    {
+      const QScopedValueRollback quiet(loading_, true);
+      text_.ReadProperties(bag);
+    }
+    view_->ShowBox();
+    for (std::size_t i = 0; i < kNotifications.size(); ++i) {
+      const auto& [name, notify] = kNotifications[i];
+      if (Compared(name) != before[i]) emit(widget_.*notify)();
     }
   }
 
@@ -126,11 +144,17 @@ class TextWidget::Host final : public host::ControlSite, public host::BoxHost {
     if (args.size() > 1) args[1].value = host::Variant::Integer(static_cast<std::int16_t>(shift));
   }
 
+  // What a load compares: the value by the text that holds it.
+  host::Variant Compared(std::string_view property) {
+    return text_.GetProperty(property == "Value" ? "Text" : property);
+  }
+
   TextWidget& widget_;
   host::EditBox box_;
   control::Text text_;
   BoxView* view_;  // a child of the widget
   KeyFilter key_filter_;
+  bool loading_ = false;
   mutable std::u16string clipboard_;
 };
 
@@ -196,11 +220,7 @@ void TextWidget::setKeyFilter(KeyFilter filter) { host_->SetKeyFilter(std::move(
 
 void TextWidget::saveTo(host::PropertyBag& bag) const { control().WriteProperties(bag); }
 
-void TextWidget::loadFrom(host::PropertyBag& bag) {
-  control().ReadProperties(bag);
-  host_->View().ShowBox();
-  for (const auto& [name, notify] : kNotifications) emit(this->*notify)();
-}
+void TextWidget::loadFrom(host::PropertyBag& bag) { host_->Load(bag); }
 
 void TextWidget::showAbout() { control().ShowTalmoBox(); }
 
