@@ -183,11 +183,11 @@ const std::vector<PeerCase>& Cases() {
 int Compare() {
   std::printf("%-24s %12s %12s %12s %12s\n", "field", "headless ns", "widget ns", "QLineEdit ns", "QLineEdit/widget");
   for (const PeerCase& c : Cases()) {
-    double per_key[3];
+    double secondsPerKey[3];
     const char* targets[] = {"kestrow", "widget", "lineedit"};
-    for (int i = 0; i < 3; ++i) per_key[i] = PerKey(*MakeField(targets[i], c), c.keys);
-    std::printf("%-24s %12.0f %12.0f %12.0f %12.2f\n", c.title, per_key[0] * 1e9, per_key[1] * 1e9, per_key[2] * 1e9,
-                per_key[2] / per_key[1]);
+    for (int i = 0; i < 3; ++i) secondsPerKey[i] = PerKey(*MakeField(targets[i], c), c.keys);
+    std::printf("%-24s %12.0f %12.0f %12.0f %12.2f\n", c.title, secondsPerKey[0] * 1e9, secondsPerKey[1] * 1e9,
+                secondsPerKey[2] * 1e9, secondsPerKey[2] / secondsPerKey[1]);
   }
   return 0;
 }
