@@ -34,6 +34,7 @@ class BoxView : public QLineEdit {
   void SetAfterDelivery(std::function<void()> after) { after_delivery_ = std::move(after); }
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;

@@ -69,7 +69,7 @@ TEST_F(Persistence, TheTerminalHostsFormFileLoadsIntoAWidgetAndItsPropertiesSayS
   control::SaveForm(form, {u"Phone"}, FormPath());
 
   TextWidget widget;
-  QSignalSpy mask_changes(&widget, &TextWidget::maskChanged);
+  QSignalSpy maskChanges(&widget, &TextWidget::maskChanged);
   std::vector<host::StoredControl> stored = host::ReadFormFile(FormPath());
   ASSERT_EQ(stored.size(), 1u);
   widget.loadFrom(stored.front().properties);
@@ -78,7 +78,7 @@ TEST_F(Persistence, TheTerminalHostsFormFileLoadsIntoAWidgetAndItsPropertiesSayS
   EXPECT_EQ(widget.mask(), "(999) 999-9999");
   EXPECT_EQ(widget.displayFormat(), TextWidget::DisplayFormat::UpperCase);
   EXPECT_EQ(widget.text(), "(   )    -    ") << "the box shows the loaded mask";
-  EXPECT_EQ(mask_changes.count(), 1) << "a property browser hears of the load";
+  EXPECT_EQ(maskChanges.count(), 1) << "a property browser hears of the load";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 
@@ -234,6 +235,24 @@ TEST_F(Widget, KeyEventsAreSignalsAndTheFilterChangesTheCode) {
   EXPECT_EQ(first->text(), "bx");
   ASSERT_EQ(presses.count(), 2);
   EXPECT_EQ(presses[0][0].toInt(), 'a');
+}
+
+TEST_F(Widget, TypedCharactersAreTheFieldsWhileChordsStillReachTheWindowsShortcuts) {
+  int letterFired = 0;
+  int chordFired = 0;
+  QShortcut letter(QKeySequence(Qt::Key_A), &window);
+  QShortcut shifted(QKeySequence(Qt::SHIFT | Qt::Key_B), &window);
+  QShortcut chord(QKeySequence(Qt::CTRL | Qt::Key_J), &window);
+  QObject::connect(&letter, &QShortcut::activated, [&] { ++letterFired; });
+  QObject::connect(&shifted, &QShortcut::activated, [&] { ++letterFired; });
+  QObject::connect(&chord, &QShortcut::activated, [&] { ++chordFired; });
+  FocusOn(first);
+  QTest::keyClick(View(first), Qt::Key_A, Qt::NoModifier);
+  QTest::keyClick(View(first), 'B', Qt::ShiftModifier);
+  QTest::keyClick(View(first), Qt::Key_J, Qt::ControlModifier);
+  EXPECT_EQ(first->text(), "aB");
+  EXPECT_EQ(letterFired, 0);
+  EXPECT_EQ(chordFired, 1);
 }
 
 }  // namespace
