@@ -12,7 +12,14 @@ define build_preset
 	cmake --build --preset $(1) -j $(JOBS)
 endef
 
-.PHONY: all build test check test-sanitize test-clang format-check demo bench bench-peers fuzz clean
+# The Qt demo alone, in the program-only tree (no test or benchmark libraries needed).
+define build_qt_demo
+	@scripts/bootstrap.sh demo-qt
+	cmake --preset demo
+	cmake --build --preset demo --target kestrow-qt-demo -j $(JOBS)
+endef
+
+.PHONY: all build test check test-sanitize test-clang format-check demo demo-qt screenshot bench bench-peers fuzz clean
 
 all: build
 
@@ -66,6 +73,17 @@ demo:
 	cmake --preset demo
 	cmake --build --preset demo -j $(JOBS)
 	./build-demo/kestrow demo
+
+# The same form in a Qt window; quitting prints its values as `make demo` does.
+demo-qt:
+	$(build_qt_demo)
+	./build-demo/kestrow-qt-demo
+
+# docs/qt-demo.png: the Qt demo's window with sample entries, drawn offscreen.
+screenshot:
+	$(build_qt_demo)
+	mkdir -p docs
+	QT_QPA_PLATFORM=offscreen ./build-demo/kestrow-qt-demo --screenshot docs/qt-demo.png
 
 bench:
 	@scripts/bootstrap.sh bench

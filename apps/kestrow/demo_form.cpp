@@ -1,23 +1,12 @@
 #include "demo_form.h"
 
 #include <cstdint>
-#include <initializer_list>
-#include <string_view>
-#include <utility>
 
 #include "kestrow/control/text.h"
-#include "kestrow/host/values/variant.h"
 
 namespace kestrow::script {
 
 namespace {
-
-using Setting = std::pair<std::string_view, host::Variant>;
-
-struct DemoField {
-  std::u16string_view name;
-  std::initializer_list<Setting> settings;  // in the order a designer sets them
-};
 
 host::Variant Number(std::int16_t value) { return host::Variant::Integer(value); }
 host::Variant Text(std::u16string_view value) { return host::Variant::String(std::u16string(value)); }
@@ -28,11 +17,11 @@ constexpr std::int32_t kFieldHeight = 285;
 
 }  // namespace
 
-std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
+std::span<const DemoField> DemoFields() {
   // Data types: 0 text, 1 number, 2 date, 3 password, 4 yes/no. Input formats: 0 custom mask,
   // 8 thousands grouping, 11 British date, 13 password characters, 15 yes/no. Display formats:
   // 3 proper case, 5 negatives in brackets.
-  const DemoField fields[] = {
+  static const DemoField fields[] = {
       {u"CustomerName",
        {{"DataType", Number(0)}, {"Length", Number(30)}, {"DisplayFormat", Number(3)}, {"PadChar", Text(u"_")}}},
       {u"Phone", {{"InputFormat", Number(0)}, {"Mask", Text(u"(999) 999-9999")}}},
@@ -46,11 +35,19 @@ std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
       {u"PIN", {{"DataType", Number(3)}, {"InputFormat", Number(13)}, {"Length", Number(4)}}},
       {u"Subscriber", {{"DataType", Number(4)}, {"InputFormat", Number(15)}}},
   };
+  return fields;
+}
+
+void ApplySettings(const DemoField& field, control::Text& text) {
+  for (const auto& [property, value] : field.settings) text.PutProperty(property, value);
+}
+
+std::vector<std::u16string> PlaceDemoForm(host::Form& form) {
   std::vector<std::u16string> names;
-  for (const DemoField& field : fields) {
+  for (const DemoField& field : DemoFields()) {
     control::Text& text = control::AddText(form, std::u16string(field.name));
     form.Handle([&] {
-      for (const auto& [property, value] : field.settings) text.PutProperty(property, value);
+      ApplySettings(field, text);
       // Wide enough for the field's mask with a sign and brackets or " Cr." around it.
       const auto maskLength = static_cast<std::int32_t>(text.GetProperty("Mask").AsString().size());
       text.Resize((maskLength + 4) * kTwipsPerCharacter, kFieldHeight);

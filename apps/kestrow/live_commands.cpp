@@ -6,12 +6,10 @@
 #include <vector>
 
 #include "demo_form.h"
-#include "host/storage/json_writer.h"
 #include "kestrow/control/form_storage.h"
 #include "kestrow/control/text.h"
 #include "kestrow/host/forms/form.h"
 #include "kestrow/host/values/host_error.h"
-#include "kestrow/host/values/variant.h"
 #include "kestrow/terminal/terminal_host.h"
 #include "value_json.h"
 
@@ -59,12 +57,7 @@ std::optional<LiveCommand> Parse(std::span<const std::string_view> args, std::st
 void WriteValues(host::Form& form, const std::vector<std::u16string>& fields, std::ostream& out) {
   for (const std::u16string& name : fields) {
     auto& text = *static_cast<control::Text*>(form.ControlNamed(name));
-    const host::Variant value = text.GetProperty("Value");
-    json::JsonWriter json;
-    json.BeginObject().Key("control").String(name).Key("type").String(host::TypeName(value)).Key("value");
-    WriteValue(json, value);
-    json.EndObject();
-    out << json.Text() << '\n';
+    out << FieldValueLine(name, text.GetProperty("Value")) << '\n';
   }
 }
 

@@ -69,4 +69,12 @@ void WriteValue(json::JsonWriter& json, const host::Variant& value, ValueStyle s
   }
 }
 
+std::string FieldValueLine(std::u16string_view control, const host::Variant& value) {
+  json::JsonWriter json;
+  json.BeginObject().Key("control").String(control).Key("type").String(host::TypeName(value)).Key("value");
+  WriteValue(json, value);
+  json.EndObject();
+  return json.Take();
+}
+
 }  // namespace kestrow::script

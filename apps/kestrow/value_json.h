@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "host/storage/json_writer.h"
 #include "kestrow/host/values/variant.h"
@@ -17,5 +18,9 @@ void WriteValue(json::JsonWriter& json, const host::Variant& value, ValueStyle s
 
 // "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM:SS".
 std::string DateText(host::Date date);
+
+// A field's value as the live demos print it once the user quits, one JSON object (without its
+// line end): {"control":NAME,"type":TYPE,"value":VALUE}.
+std::string FieldValueLine(std::u16string_view control, const host::Variant& value);
 
 }  // namespace kestrow::script

@@ -182,6 +182,11 @@ QMenu* BoxView::CreateEditMenu(QWidget* parent) {
   menu->addAction(tr("Delete"), this, [this] { PressKey(keys::kDelete, 0); })->setEnabled(selected);
   menu->addSeparator();
   menu->addAction(tr("Select All"), this, [this] { PressKey(keys::kA, keys::kCtrlMask, 1); });
+  const QList<QAction*> owned = menu_actions_ ? menu_actions_() : QList<QAction*>();
+  if (!owned.isEmpty()) {
+    menu->addSeparator();
+    menu->addActions(owned);
+  }
   return menu;
 }
 

@@ -28,8 +28,10 @@ class BoxView : public QLineEdit {
   // Shows the box as it is now: its text (a password's characters hidden), selection and caret.
   void ShowBox();
   // The context menu: Undo, Redo, Cut, Copy, Paste, Delete and Select All, each delivered to the
-  // box as its key (paste as the host's paste command).
+  // box as its key (paste as the host's paste command), then the owner's actions, if any.
   QMenu* CreateEditMenu(QWidget* parent);
+  // Where the actions that follow the edit commands come from (a widget's own, asked each time).
+  void SetMenuActions(std::function<QList<QAction*>()> actions) { menu_actions_ = std::move(actions); }
   // Runs after everything the view delivered to the box, once the box is shown.
   void SetAfterDelivery(std::function<void()> after) { after_delivery_ = std::move(after); }
 
@@ -65,6 +67,7 @@ class BoxView : public QLineEdit {
   host::EditBox& box_;
   PassedOn passed_on_;
   std::function<void()> after_delivery_;
+  std::function<QList<QAction*>()> menu_actions_;
   std::int32_t anchor_ = 0;  // where a mouse selection started
 };
 

@@ -163,6 +163,7 @@ TextWidget::TextWidget(QWidget* parent) : QWidget(parent), host_(std::make_uniqu
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(&host_->View());
   setFocusProxy(&host_->View());
+  host_->View().SetMenuActions([this] { return actions(); });
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Kestrow field"));
 }

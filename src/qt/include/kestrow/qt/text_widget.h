@@ -3,6 +3,8 @@
 // context menu) goes through the control, which does all the editing, so the text never leaves the
 // field's mask. The control's format is a set of Qt properties, its events are signals, and its
 // message boxes and dialogs go through one answerer that an application or a test may replace.
+// The widget's own actions (QWidget::addAction) follow the edit commands in its context menu; with
+// Qt::WidgetWithChildrenShortcut their shortcuts work while the field has the focus.
 #pragma once
 
 #include <QVariant>
