@@ -191,21 +191,39 @@ QString TextWidget::text() const { return ToQString(control().GetText()); }
 
 // Through the late-bound interface, which takes the numbers and refuses what does not fit with
 // the control's own message; host errors (a number out of range) are refusals to a Qt property.
+// A setting the field already holds is no change, as with any Qt property: a form that stores a
+// length its custom mask measured loads without the refusal setting a mask's length would bring.
 void TextWidget::setDataType(DataType dataType) {
-  Put("DataType", host::Variant::Long(static_cast<std::int32_t>(dataType)));
+  if (dataType != this->dataType()) Put("DataType", host::Variant::Long(static_cast<std::int32_t>(dataType)));
 }
 void TextWidget::setInputFormat(InputFormat inputFormat) {
-  Put("InputFormat", host::Variant::Long(static_cast<std::int32_t>(inputFormat)));
+  if (inputFormat != this->inputFormat()) {
+    Put("InputFormat", host::Variant::Long(static_cast<std::int32_t>(inputFormat)));
+  }
 }
 void TextWidget::setDisplayFormat(DisplayFormat displayFormat) {
-  Put("DisplayFormat", host::Variant::Long(static_cast<std::int32_t>(displayFormat)));
+  if (displayFormat != this->displayFormat()) {
+    Put("DisplayFormat", host::Variant::Long(static_cast<std::int32_t>(displayFormat)));
+  }
 }
-void TextWidget::setPadChar(const QString& padChar) { Put("PadChar", host::Variant::String(FromQString(padChar))); }
-void TextWidget::setMask(const QString& mask) { Put("Mask", host::Variant::String(FromQString(mask))); }
-void TextWidget::setAutoTab(bool autoTab) { Put("AutoTab", host::Variant::Boolean(autoTab)); }
-void TextWidget::setAutoSelect(bool autoSelect) { Put("AutoSelect", host::Variant::Boolean(autoSelect)); }
-void TextWidget::setLength(int length) { Put("Length", host::Variant::Long(length)); }
-void TextWidget::setDecimalPlaces(int decimalPlaces) { Put("DecimalPlaces", host::Variant::Long(decimalPlaces)); }
+void TextWidget::setPadChar(const QString& padChar) {
+  if (padChar != this->padChar()) Put("PadChar", host::Variant::String(FromQString(padChar)));
+}
+void TextWidget::setMask(const QString& mask) {
+  if (mask != this->mask()) Put("Mask", host::Variant::String(FromQString(mask)));
+}
+void TextWidget::setAutoTab(bool autoTab) {
+  if (autoTab != this->autoTab()) Put("AutoTab", host::Variant::Boolean(autoTab));
+}
+void TextWidget::setAutoSelect(bool autoSelect) {
+  if (autoSelect != this->autoSelect()) Put("AutoSelect", host::Variant::Boolean(autoSelect));
+}
+void TextWidget::setLength(int length) {
+  if (length != this->length()) Put("Length", host::Variant::Long(length));
+}
+void TextWidget::setDecimalPlaces(int decimalPlaces) {
+  if (decimalPlaces != this->decimalPlaces()) Put("DecimalPlaces", host::Variant::Long(decimalPlaces));
+}
 void TextWidget::setValue(const QVariant& value) { Put("Value", FromQVariant(value)); }
 
 void TextWidget::Put(std::string_view property, const host::Variant& value) {

@@ -225,6 +225,22 @@ TEST_F(Widget, PropertiesReportTheirChangesAndARefusedOneKeepsItsValue) {
   EXPECT_EQ(first->text(), "Yes  ");
 }
 
+// What a form file replays: a setting the field's format fixes comes back as the field holds it.
+TEST_F(Widget, ASettingTheFieldAlreadyHoldsIsNoChangeAndNoRefusal) {
+  first->setInputFormat(InputFormat::CustomFormat);
+  first->setMask("(999) 999-9999");
+  QSignalSpy lengths(first, &TextWidget::lengthChanged);
+  QSignalSpy masks(first, &TextWidget::maskChanged);
+  const int length = first->length();
+  first->setLength(length);
+  first->setMask("(999) 999-9999");
+  EXPECT_EQ(messages, std::vector<std::string>{});
+  EXPECT_EQ(lengths.count() + masks.count(), 0);
+  first->setLength(length + 2);
+  EXPECT_EQ(messages, std::vector<std::string>{"Property is Read Only"}) << "a custom mask fixes the length";
+  EXPECT_EQ(first->length(), length);
+}
+
 TEST_F(Widget, KeyEventsAreSignalsAndTheFilterChangesTheCode) {
   QSignalSpy presses(first, &TextWidget::keyPress);
   first->setKeyFilter([](const QString& event, int& code, int&) {
