@@ -1,7 +1,7 @@
 # Install rules: the C++ libraries and the component library, exported as Kestrow::*, their
 # headers with the generated version.h, the kestrow program, and the files find_package and
 # pkg-config read. The Qt widget, where it was built, is the component `qt`: its own export set,
-# so that only users who ask for it need Qt.
+# so that only users who ask for it need Qt. Its Designer plugin goes to KESTROW_DESIGNER_PLUGIN_DIR.
 include(CMakePackageConfigHelpers)
 
 set(KESTROW_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Kestrow)
@@ -20,6 +20,10 @@ if(TARGET kestrow_qt)
   install(TARGETS kestrow_qt EXPORT KestrowQtTargets)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/qt/include/kestrow DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
   install(EXPORT KestrowQtTargets NAMESPACE Kestrow:: DESTINATION ${KESTROW_CMAKE_DIR})
+endif()
+# The Designer plugin is a module Designer loads, not a library anyone links: in no export set.
+if(TARGET kestrow_designer)
+  install(TARGETS kestrow_designer LIBRARY DESTINATION ${KESTROW_DESIGNER_PLUGIN_DIR})
 endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KestrowConfig.cmake.in
   ${PROJECT_BINARY_DIR}/KestrowConfig.cmake INSTALL_DESTINATION ${KESTROW_CMAKE_DIR})

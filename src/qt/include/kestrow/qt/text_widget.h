@@ -83,6 +83,10 @@ class TextWidget : public QWidget {
     DotSeparator,
   };
   Q_ENUM(DisplayFormat)
+  // Designer writes a value as TextWidget::Numeric, and the code uic makes of a form names it so.
+  using enum DataType;
+  using enum InputFormat;
+  using enum DisplayFormat;
 
   // The application may change or clear a key's code (KeyDown, KeyPress, KeyUp; `shift` is 0 for
   // KeyPress) before the control acts on it: the control's by-reference arguments.
