@@ -18,6 +18,13 @@ if grep -l -e '-W' -r "$prefix"/lib*/cmake/Kestrow "$prefix"/lib*/pkgconfig; the
   exit 1
 fi
 
+# A tree that built the Designer plugin installs it where Designer looks under the prefix.
+if [ -f "$build/plugins/designer/libkestrow_designer.so" ] &&
+  ! compgen -G "$prefix/lib*/qt6/plugins/designer/libkestrow_designer.so" >/dev/null; then
+  echo "consumer: the Designer plugin is not installed under $prefix" >&2
+  exit 1
+fi
+
 pkgconfig_dir=$(dirname "$(find "$prefix" -name kestrow.pc)")
 consumers=(find_package pkg_config)
 [ -f "$prefix/include/kestrow/qt/text_widget.h" ] && consumers+=(qt)
