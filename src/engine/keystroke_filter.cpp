@@ -152,9 +152,9 @@ void TextEngine::TypeDecimalPoint() {
   const std::u16string typedBefore = StripLiterals(std::u16string_view(text).substr(0, static_cast<std::size_t>(s)));
   const double fraction = CommonModule::FloatMod(host::ReadNumber(StripLiterals(text)), 1);
   // The sign stays in front of the digits it belongs to, so a second sign reads as no number.
-  const bool signed_ = !typedBefore.empty() && (typedBefore.front() == u'-' || typedBefore.front() == u'+');
+  const bool hasSign = !typedBefore.empty() && (typedBefore.front() == u'-' || typedBefore.front() == u'+');
   const std::u16string integerPart =
-      signed_ ? typedBefore.substr(0, 1) + GapsEndNumber(std::u16string_view(typedBefore).substr(1))
+      hasSign ? typedBefore.substr(0, 1) + GapsEndNumber(std::u16string_view(typedBefore).substr(1))
               : GapsEndNumber(typedBefore);
   const double v = host::ReadNumber(integerPart) + fraction;
   SetValue(Variant::String(host::NumberText(v)));

@@ -101,13 +101,13 @@ std::optional<double> ReadPastedNumber(std::u16string_view text) {
     text = Trim(text.substr(1, text.size() - 2));
   }
   // A sign and a currency sign, in either order.
-  bool signed_ = false;
+  bool hasSign = false;
   for (int i = 0; i < 2; ++i) {
-    if (!signed_ && TakeFront(text, u'-')) {
+    if (!hasSign && TakeFront(text, u'-')) {
       ++negatives;
-      signed_ = true;
-    } else if (!signed_ && TakeFront(text, u'+')) {
-      signed_ = true;
+      hasSign = true;
+    } else if (!hasSign && TakeFront(text, u'+')) {
+      hasSign = true;
     } else if (!text.empty() && kCurrencySigns.find(text.front()) != std::u16string_view::npos) {
       text = Trim(text.substr(1));
     }
