@@ -19,7 +19,7 @@ define build_qt_demo
 	cmake --build --preset demo --target kestrow-qt-demo -j $(JOBS)
 endef
 
-.PHONY: all build test check test-sanitize test-clang format-check demo demo-qt screenshot bench bench-peers fuzz clean
+.PHONY: all build test check test-sanitize test-clang format-check naming-check demo demo-qt screenshot bench bench-peers fuzz clean
 
 all: build
 
@@ -35,7 +35,7 @@ test:
 	JOBS=$(JOBS) tests/consumer/run.sh build
 
 # What CI adds: the whole suite again under the sanitizers and under clang, and the house style.
-check: test test-sanitize test-clang format-check
+check: test test-sanitize test-clang format-check naming-check
 
 test-sanitize:
 	@scripts/bootstrap.sh check
@@ -51,6 +51,10 @@ test-clang:
 format-check:
 	@scripts/bootstrap.sh check
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# The house naming rule for locals (.clang-tidy), on the clang tree's compile commands.
+naming-check: test-clang
+	run-clang-tidy -p build-clang -quiet -j $(JOBS)
 
 # libFuzzer on the control (fuzz/), from the seeds the build encodes from the scenarios
 # (build-fuzz/seeds) and the inputs of past findings; any finding fails. New corpus entries go to

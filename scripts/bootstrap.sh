@@ -14,8 +14,8 @@ demo_qt=("${demo[@]}" "${qt[@]}")
 build=("${demo[@]}" "${qt[@]}" libgtest-dev libgmock-dev libbenchmark-dev)
 # One consumer project finds Kestrow with pkg-config; the live tests run the program under tmux.
 test=("${build[@]}" pkgconf tmux)
-# CI runs the tests under clang as well, and checks the sources' format.
-check=("${test[@]}" clang clang-format)
+# CI runs the tests under clang as well, and checks the sources' format and the naming rule.
+check=("${test[@]}" clang clang-format clang-tidy)
 # The fuzz preset builds with clang alone, without tests or benchmarks; the script fuzzer plays
 # the runner, which the terminal host is linked into.
 fuzz=(cmake make clang libclang-rt-dev nlohmann-json3-dev libncurses-dev)
