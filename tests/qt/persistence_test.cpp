@@ -5,9 +5,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include <array>
-#include <string_view>
-
 #include "kestrow/control/form_storage.h"
 #include "kestrow/host/storage/form_file.h"
 #include "kestrow/host/values/variant.h"
@@ -16,22 +13,12 @@
 namespace kestrow::qt::testing {
 namespace {
 
-constexpr std::array<std::string_view, 9> kFormatProperties = {
-    "DataType", "InputFormat", "DisplayFormat", "PadChar", "Mask", "AutoTab", "AutoSelect", "Length", "DecimalPlaces",
-};
-
 class Persistence : public QtTest {
  protected:
   std::filesystem::path FormPath() const { return std::filesystem::path(folder.path().toStdString()) / "form.json"; }
 
   static control::Text& Placed(host::Form& form, std::u16string_view name) {
     return dynamic_cast<control::Text&>(*form.ControlNamed(name));
-  }
-
-  static void ExpectSameSettings(control::Text& expected, control::Text& actual) {
-    for (const std::string_view property : kFormatProperties) {
-      EXPECT_EQ(actual.GetProperty(property), expected.GetProperty(property)) << property;
-    }
   }
 
   QTemporaryDir folder;

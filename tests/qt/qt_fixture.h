@@ -9,11 +9,14 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include <array>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "kestrow/control/text.h"
 #include "kestrow/qt/text_widget.h"
 
 // Failures show Qt's strings and variants as text.
@@ -33,6 +36,16 @@ inline QApplication& Application() {
     return new QApplication(argc, argv);
   }();
   return *application;
+}
+
+// What a form file keeps of a field's format is the same in both controls.
+inline void ExpectSameSettings(control::Text& expected, control::Text& actual) {
+  constexpr std::array<std::string_view, 9> kFormatProperties = {
+      "DataType", "InputFormat", "DisplayFormat", "PadChar", "Mask", "AutoTab", "AutoSelect", "Length", "DecimalPlaces",
+  };
+  for (const std::string_view property : kFormatProperties) {
+    EXPECT_EQ(actual.GetProperty(property), expected.GetProperty(property)) << property;
+  }
 }
 
 class QtTest : public ::testing::Test {

@@ -4,29 +4,18 @@
 
 #include <QLineEdit>
 
-#include <array>
 #include <string_view>
 
 #include "demo_window.h"
-#include "kestrow/control/text.h"
 #include "kestrow/host/values/runtime.h"
 #include "qt/qt_fixture.h"
 
 namespace kestrow::qt_demo::testing {
 
+using qt::testing::ExpectSameSettings;
+
 class DemoTest : public qt::testing::QtTest {
  protected:
-  // What a form file keeps of a field's format.
-  static void ExpectSameSettings(control::Text& expected, control::Text& actual) {
-    constexpr std::array<std::string_view, 9> kFormatProperties = {
-        "DataType", "InputFormat", "DisplayFormat", "PadChar",       "Mask",
-        "AutoTab",  "AutoSelect",  "Length",        "DecimalPlaces",
-    };
-    for (const std::string_view property : kFormatProperties) {
-      EXPECT_EQ(actual.GetProperty(property), expected.GetProperty(property)) << property;
-    }
-  }
-
   DemoTest() {
     window.show();
     QApplication::setActiveWindow(&window);
