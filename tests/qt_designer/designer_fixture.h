@@ -32,7 +32,7 @@ inline QString Setting(const QObject& object, const char* property) {
 }
 
 // While it lives, every modal dialog that opens is noted (a message box by its text, any other by
-// its title) and handed to `answer`, or rejected when there is none.
+// its title) and handed to `answer` once it is active, or rejected when there is none.
 class ModalWatch {
  public:
   using Answer = std::function<void(QDialog&)>;
@@ -46,7 +46,9 @@ class ModalWatch {
  private:
   void Check() {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr || dialog == current_) return;
+    // A person answers a dialog once it is the active window; before that, keys and clicks
+    // give nobody the focus.
+    if (dialog == nullptr || dialog == current_ || !dialog->isActiveWindow()) return;
     current_ = dialog;
     auto* box = qobject_cast<QMessageBox*>(dialog);
     seen_.push_back(box ? box->text() : dialog->windowTitle());
